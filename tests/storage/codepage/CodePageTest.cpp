@@ -1,0 +1,57 @@
+#include "storage/codepage/CodePage.h"
+
+#include <gtest/gtest.h>
+
+using ergotab::CodePage;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<unsigned char> list)
+{
+    QByteArray out;
+    for (unsigned char b : list)
+        out.append(char(b));
+    return out;
+}
+
+const QString kun = QStringLiteral("Žluťoučký kůň");
+
+} // namespace
+
+TEST(CodePage, CzechLettersInEachCodePageHaveTheirPublishedBytes)
+{
+    // "Žluťoučký kůň" byte by byte as the code page charts give them.
+    EXPECT_EQ(CodePage::get(CodePage::Windows1250).encode(kun),
+              bytes({0x8E, 'l', 'u', 0x9D, 'o', 'u', 0xE8, 'k', 0xFD, ' ', 'k', 0xF9, 0xF2}));
+    EXPECT_EQ(CodePage::get(CodePage::Cp852).encode(kun),
+              bytes({0xA6, 'l', 'u', 0x9C, 'o', 'u', 0x9F, 'k', 0xEC, ' ', 'k', 0x85, 0xE5}));
+    EXPECT_EQ(CodePage::get(CodePage::Cp867).encode(kun),
+              bytes({0x92, 'l', 'u', 0x9F, 'o', 'u', 0x87, 'k', 0x98, ' ', 'k', 0x96, 0xA4}));
+}
+
+TEST(CodePage, DecodeIsTheInverseOfEncodeForEveryDefinedByte)
+{
+    for (auto id : {CodePage::Windows1250, CodePage::Cp852, CodePage::Cp867, CodePage::Cp437,
+                    CodePage::Cp850, CodePage::Windows1252}) {
+        const CodePage &cp = CodePage::get(id);
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray one(1, char(b));
+            const QString text = cp.decode(one);
+            if (text.at(0).unicode() == 0xFFFD)
+                continue;
+            EXPECT_EQ(cp.encode(text), one) << "code page " << cp.number() << " byte " << b;
+        }
+    }
+}
+
+TEST(CodePage, UnmappableCharactersBecomeQuestionMarksAndPaddingFillsTheField)
+{
+    const CodePage &cp = CodePage::windows1250();
+    EXPECT_EQ(cp.encode(QStringLiteral("a€b")), QByteArray("a\x80" "b"));
+    EXPECT_EQ(cp.encode(QStringLiteral("x\u4E2Dy")), QByteArray("x?y"));
+    char field[6];
+    cp.encodeInto(QStringLiteral("čau"), field, 6, ' ');
+    EXPECT_EQ(QByteArray(field, 6), QByteArray("\xE8" "au   "));
+    cp.encodeInto(QStringLiteral("dlouhý text"), field, 6, ' ');
+    EXPECT_EQ(QByteArray(field, 6), QByteArray("dlouh\xFD"));
+}
