@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ArchiveTypes.h"
+#include "ZlibStreams.h"
+
+class QFile;
+
+namespace ergotab::archive {
+
+enum class MemberReadResult { Ok, Corrupt, SinkFailed };
+
+// Reads member `entry` out of an open container and passes exactly FileSize bytes to `sink` in
+// pieces. The data block must lie inside the data area (before `dataEnd`, the directory's
+// offset); a stored block must be FileSize bytes long; a compressed block must be one complete
+// zlib stream that yields exactly FileSize bytes. Anything else is Corrupt, found before a byte
+// past the block is read. `crc` receives the CRC-32 of the bytes produced.
+MemberReadResult readMember(QFile &container, const TZLBFileEntry &entry, qint64 dataEnd,
+                            const ByteSink &sink, quint32 &crc);
+
+} // namespace ergotab::archive

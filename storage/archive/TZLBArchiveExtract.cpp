@@ -1,0 +1,107 @@
+// ExtractAll and VerifyEntry: reading members out of a container.
+#include "TZLBArchive.h"
+
+#include "ArchiveMessages.h"
+#include "MemberPaths.h"
+#include "MemberReader.h"
+#include "ProgressReporter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ergotab {
+
+using namespace archive;
+
+namespace {
+
+// Opens the container for one operation; the handle closes when the operation ends.
+void openContainer(QFile &file, const QString &name)
+{
+    file.setFileName(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ArchiveError(msg::unableToOpen(name));
+}
+
+} // namespace
+
+void TZLBArchive::ExtractAll(const QString &destination)
+{
+    requireOpen();
+    QFile container;
+    openContainer(container, m_fileName);
+    // Whatever ends the loop, the caller's progress display is reset.
+    struct ResetProgress
+    {
+        TZLBArchive *self;
+        ~ResetProgress() { self->notifyProgress(self->m_fileName, 0); }
+    } reset{this};
+    for (size_t p = 0; p < m_entries.size(); ++p)
+        extractEntry(container, int(p), destination);
+}
+
+void TZLBArchive::extractEntry(QFile &container, int position, const QString &destination)
+{
+    const TZLBFileEntry &entry = m_entries[size_t(position)];
+    const std::optional<QString> name = safeMemberName(entry.FileName);
+    const std::optional<QString> subfolder =
+        ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
+    if (!name || !subfolder)
+        throw ArchiveError(msg::fileCorrupt(position));
+
+    const QString folder = collapseSeparators(
+        subfolder->isEmpty() ? destination : destination + QLatin1Char('/') + *subfolder);
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        throw ArchiveError(msg::unableToCreatePath());
+
+    const QString target = folder + QLatin1Char('/') + *name;
+    if (QFileInfo::exists(target) && OnReplaceFile) {
+        bool replace = false;
+        OnReplaceFile(target, replace);
+        if (!replace)
+            return;
+    }
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ArchiveError(msg::unableToOpen(target));
+
+    ProgressReporter progress(OnProgress, msg::extracting(entry.FileName), entry.FileSize);
+    const ByteSink write = [&](const char *data, qsizetype size) {
+        if (out.write(data, size) != size)
+            return false;
+        progress.advance(size);
+        return true;
+    };
+    quint32 crc = 0;
+    switch (readMember(container, entry, m_trailer.DirectoryOffset, write, crc)) {
+    case MemberReadResult::Ok:
+        break;
+    case MemberReadResult::SinkFailed:
+        throw ArchiveError(msg::unableToWriteFile(target));
+    case MemberReadResult::Corrupt:
+        throw ArchiveError(msg::fileCorrupt(position));
+    }
+    // The checksum is of the bytes handed to the file as they were written.
+    if (CheckCRC && crc != entry.Crc)
+        throw ArchiveError(msg::fileCorrupt(position));
+    if (!out.flush())
+        throw ArchiveError(msg::unableToWriteFile(target));
+    out.close();
+    if (OnFileExtracted)
+        OnFileExtracted(target);
+}
+
+void TZLBArchive::VerifyEntry(int position) const
+{
+    const TZLBFileEntry entry = GetEntry(position);
+    QFile container;
+    openContainer(container, m_fileName);
+    quint32 crc = 0;
+    const ByteSink discard = [](const char *, qsizetype) { return true; };
+    if (readMember(container, entry, m_trailer.DirectoryOffset, discard, crc) != MemberReadResult::Ok
+        || crc != entry.Crc)
+        throw ArchiveError(msg::fileCorrupt(position));
+}
+
+} // namespace ergotab
