@@ -1,0 +1,53 @@
+#pragma once
+
+#include "TableLayout.h"
+
+#include <QFile>
+#include <QString>
+
+namespace ergotab::dbf {
+
+// A memo file in one of three flavours: dBase III .dbt (text ended by 0x1A 0x1A, 512-byte
+// blocks), dBase IV .dbt (block header with the length, block size in the file header) and
+// FoxPro .fpt (big-endian block header). Reads are bounds-checked against the file size, so
+// a hostile pointer or length gives an EngineError, never a read past the end.
+class MemoFile
+{
+public:
+    MemoFile(MemoFormat format, const QString &path, const QString &tableName);
+    ~MemoFile();
+    MemoFile(const MemoFile &) = delete;
+    MemoFile &operator=(const MemoFile &) = delete;
+
+    void open(bool writable);
+    QString path() const { return m_file.fileName(); }
+    int blockSize() const { return m_blockSize; }
+
+    // The memo's bytes; empty for block 0.
+    QByteArray read(quint32 block);
+    // Stores the bytes and returns the block they now start at (0 for empty data). Text that
+    // fits the run of `oldBlock` is rewritten there; longer text goes to the end of the file.
+    quint32 write(const QByteArray &data, quint32 oldBlock);
+
+    // Header block of an empty memo file of the given flavour.
+    static QByteArray emptyFile(MemoFormat format, const QString &tableBaseName, int blockSize = 512);
+    // A whole memo run (header, data, terminator, padding) as `write` lays it out.
+    static QByteArray encodeRun(MemoFormat format, const QByteArray &data, int blockSize);
+
+private:
+    const char *bytesAt(qint64 offset, qint64 size);
+    qint64 runBlocks(quint32 block);
+    void writeAt(qint64 offset, const QByteArray &bytes);
+    [[noreturn]] void fail(const QString &cause) const;
+
+    MemoFormat m_format;
+    QString m_tableName;
+    QFile m_file;
+    int m_blockSize = 512;
+    qint64 m_size = 0;
+    uchar *m_map = nullptr;
+    qint64 m_mapSize = 0;
+    bool m_writable = false;
+};
+
+} // namespace ergotab::dbf

@@ -1,0 +1,404 @@
+#include "SharedTableFile.h"
+
+#include "FieldCodec.h"
+#include "MdxFile.h"
+#include "TableFiles.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace ergotab::dbf {
+
+namespace {
+
+QHash<QString, std::shared_ptr<SharedTableFile>> &registry()
+{
+    static QHash<QString, std::shared_ptr<SharedTableFile>> files;
+    return files;
+}
+
+// Reads exactly `size` bytes or returns fewer when the file is shorter.
+QByteArray readAt(QFile &file, qint64 offset, qint64 size)
+{
+    if (!file.seek(offset))
+        return QByteArray();
+    return file.read(size);
+}
+
+} // namespace
+
+SharedTableFile::SharedTableFile(const QString &path)
+    : m_path(path)
+    , m_dbf(path)
+{
+}
+
+SharedTableFile::~SharedTableFile() = default;
+
+void SharedTableFile::fail(const QString &cause) const
+{
+    throw EngineError(QStringLiteral("Table %1: %2").arg(m_path, cause));
+}
+
+std::shared_ptr<SharedTableFile> SharedTableFile::attach(const QString &path, bool exclusive)
+{
+    const QString key = tablefiles::registryKey(path);
+    auto &files = registry();
+    if (const auto it = files.find(key); it != files.end()) {
+        const std::shared_ptr<SharedTableFile> &file = it.value();
+        if (file->m_exclusive)
+            throw EngineError(QStringLiteral("Table %1: the table is in use exclusively by another handle").arg(path));
+        if (exclusive)
+            throw EngineError(QStringLiteral("Table %1: cannot open exclusively, the table is in use by another handle").arg(path));
+        ++file->m_handles;
+        return file;
+    }
+    std::shared_ptr<SharedTableFile> file(new SharedTableFile(path));
+    file->m_key = key;
+    file->m_exclusive = exclusive;
+    file->load();
+    file->m_handles = 1;
+    files.insert(key, file);
+    return file;
+}
+
+bool SharedTableFile::isAttached(const QString &path)
+{
+    return registry().contains(tablefiles::registryKey(path));
+}
+
+void SharedTableFile::detach()
+{
+    if (--m_handles > 0)
+        return;
+    // Leave the registry first: even if the index cannot be written the files are released.
+    const std::shared_ptr<SharedTableFile> self = registry().take(m_key);
+    struct Unload
+    {
+        SharedTableFile *file;
+        ~Unload() { file->unload(); }
+    } unloadOnExit{this};
+    flushIndex();
+}
+
+void SharedTableFile::load()
+{
+    if (!QFileInfo::exists(m_path))
+        fail(QStringLiteral("the file does not exist"));
+    m_writable = m_dbf.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    if (!m_writable && !m_dbf.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        fail(QStringLiteral("cannot open the file: %1").arg(m_dbf.errorString()));
+    const qint64 fileSize = m_dbf.size();
+    QByteArray header = readAt(m_dbf, 0, 32);
+    if (header.size() == 32) {
+        const int headerLength = quint8(header.at(8)) | quint8(header.at(9)) << 8;
+        header = readAt(m_dbf, 0, qMin<qint64>(headerLength, fileSize));
+    }
+    m_layout = parseTableHeader(header, fileSize, m_path);
+    m_header = header.left(m_layout.headerLength);
+    // The header's count is trusted only as far as the file really holds rows.
+    const qint64 available = (fileSize - m_layout.headerLength) / m_layout.recordLength;
+    m_rows = int(std::min<qint64>({qint64(m_layout.recordCount), available, qint64(INT_MAX / 2)}));
+    m_data = readAt(m_dbf, m_layout.headerLength, qint64(m_rows) * m_layout.recordLength);
+    if (m_data.size() != qint64(m_rows) * m_layout.recordLength)
+        fail(QStringLiteral("cannot read the rows: %1").arg(m_dbf.errorString()));
+    m_live = 0;
+    for (int r = 0; r < m_rows; ++r)
+        m_live += isDeleted(r) ? 0 : 1;
+
+    if (m_layout.memo != MemoFormat::None) {
+        const QString ext = m_layout.memo == MemoFormat::Fpt ? QStringLiteral("fpt") : QStringLiteral("dbt");
+        m_memo = std::make_unique<MemoFile>(m_layout.memo, tablefiles::companion(m_path, ext), m_path);
+        m_memo->open(m_writable);
+    }
+    m_values.clear();
+    m_values.resize(size_t(m_layout.fields.size()));
+    loadTags();
+    m_stamped = false;
+    m_indexDirty = false;
+}
+
+void SharedTableFile::unload()
+{
+    m_memo.reset();
+    m_dbf.close();
+    m_data.clear();
+    m_values.clear();
+    m_tags.clear();
+    m_rows = m_live = 0;
+}
+
+void SharedTableFile::loadTags()
+{
+    m_tags.clear();
+    // Only the tag names and their fields come from the index file; the order itself is
+    // always rebuilt from the rows, so a stale or foreign index file cannot mislead us.
+    QList<mdx::TagInfo> infos;
+    if (m_layout.productionIndex) {
+        QFile file(tablefiles::companion(m_path, QStringLiteral("mdx")));
+        if (file.open(QIODevice::ReadOnly))
+            infos = mdx::readTags(file.read(qMin<qint64>(file.size(), 64 << 20)));
+    }
+    for (int f = 0; f < m_layout.fields.size(); ++f) {
+        if (m_layout.fields.at(f).indexed)
+            infos.append({m_layout.fields.at(f).name.toUpper(), m_layout.fields.at(f).name});
+    }
+    for (const mdx::TagInfo &info : infos) {
+        const int field = m_layout.fieldIndex(info.expression);
+        if (field < 0 || m_layout.fields.at(field).isMemo() || tagIndex(info.name) >= 0)
+            continue;
+        OrderedTag tag;
+        tag.name = info.name.toUpper();
+        tag.field = field;
+        m_tags.push_back(std::move(tag));
+    }
+    for (OrderedTag &tag : m_tags) {
+        for (int r = 0; r < m_rows; ++r) {
+            if (!isDeleted(r))
+                tag.entries.insert(tag.entries.end(), orderEntry(int(&tag - m_tags.data()), r));
+        }
+    }
+}
+
+int SharedTableFile::nextLiveRow(int after) const
+{
+    for (int r = qMax(after + 1, 0); r < m_rows; ++r) {
+        if (!isDeleted(r))
+            return r;
+    }
+    return -1;
+}
+
+QString SharedTableFile::memoText(const char *rec, int field)
+{
+    const quint32 block = fieldcodec::readMemoBlock(m_layout.fields.at(field), rec);
+    if (block == 0 || !m_memo)
+        return QString();
+    return m_layout.codec().decode(m_memo->read(block));
+}
+
+QByteArray SharedTableFile::fieldKey(const char *rec, int field)
+{
+    const FieldLayout &f = m_layout.fields.at(field);
+    if (f.isMemo())
+        return m_layout.codec().encode(memoText(rec, field));
+    return fieldcodec::key(f, rec, m_layout.dialect);
+}
+
+const std::vector<int> &SharedTableFile::rowsWithValue(int field, const QByteArray &key)
+{
+    static const std::vector<int> none;
+    std::unique_ptr<ValueIndex> &index = m_values[size_t(field)];
+    if (!index) {
+        index = std::make_unique<ValueIndex>();
+        for (int r = 0; r < m_rows; ++r) {
+            if (!isDeleted(r))
+                index->add(fieldKey(record(r), field), r);
+        }
+    }
+    const std::vector<int> *rows = index->rows(key);
+    return rows ? *rows : none;
+}
+
+int SharedTableFile::tagIndex(const QString &name) const
+{
+    for (size_t i = 0; i < m_tags.size(); ++i) {
+        if (m_tags[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+OrderEntry SharedTableFile::orderEntry(int tag, int row) const
+{
+    return orderEntry(tag, record(row), row);
+}
+
+OrderEntry SharedTableFile::orderEntry(int tag, const char *rec, int row) const
+{
+    const FieldLayout &f = m_layout.fields.at(m_tags[size_t(tag)].field);
+    OrderEntry e;
+    e.row = row;
+    if (f.isNumeric())
+        e.number = fieldcodec::readNumber(f, rec, m_layout.dialect).value_or(0.0);
+    else if (f.type == 'D')
+        e.number = double(QDate::fromString(fieldcodec::readText(f, rec, m_layout.dialect, m_layout.codec()),
+                                            QStringLiteral("yyyyMMdd")).toJulianDay());
+    else
+        e.text = QByteArray(rec + f.offset, f.length);
+    return e;
+}
+
+void SharedTableFile::indexRow(int row)
+{
+    for (size_t f = 0; f < m_values.size(); ++f) {
+        if (m_values[f])
+            m_values[f]->add(fieldKey(record(row), int(f)), row);
+    }
+    for (size_t t = 0; t < m_tags.size(); ++t)
+        m_tags[t].entries.insert(orderEntry(int(t), row));
+}
+
+void SharedTableFile::unindexRow(int row)
+{
+    for (size_t f = 0; f < m_values.size(); ++f) {
+        if (m_values[f])
+            m_values[f]->remove(fieldKey(record(row), int(f)), row);
+    }
+    for (size_t t = 0; t < m_tags.size(); ++t)
+        m_tags[t].entries.erase(orderEntry(int(t), row));
+}
+
+void SharedTableFile::requireWritable() const
+{
+    if (!m_writable)
+        fail(QStringLiteral("the table is read-only"));
+}
+
+void SharedTableFile::writeDbf(qint64 offset, const QByteArray &bytes)
+{
+    if (!m_dbf.seek(offset) || m_dbf.write(bytes) != bytes.size())
+        fail(QStringLiteral("cannot write the file: %1").arg(m_dbf.errorString()));
+}
+
+void SharedTableFile::stampHeader()
+{
+    const QByteArray stamp = headerDateAndCount(quint32(m_rows), QDate::currentDate());
+    m_header.replace(1, 7, stamp);
+    writeDbf(1, stamp);
+    m_stamped = true;
+}
+
+void SharedTableFile::storeMemos(QByteArray &rec, const QHash<int, QString> &memos, const char *stored)
+{
+    for (auto it = memos.constBegin(); it != memos.constEnd(); ++it) {
+        const FieldLayout &f = m_layout.fields.at(it.key());
+        if (!m_memo)
+            fail(QStringLiteral("field %1 has no memo file").arg(f.name));
+        const quint32 old = stored ? fieldcodec::readMemoBlock(f, stored) : 0;
+        const quint32 block = m_memo->write(m_layout.codec().encode(it.value()), old);
+        fieldcodec::writeMemoBlock(f, rec.data(), m_layout.dialect, block);
+    }
+}
+
+int SharedTableFile::appendRow(QByteArray rec, const QHash<int, QString> &memos)
+{
+    requireWritable();
+    if (m_rows >= INT_MAX / 2 || qint64(m_rows + 1) * m_layout.recordLength > 0x7FFFFFFFll)
+        fail(QStringLiteral("the table is full"));
+    rec[0] = ' ';
+    // Level-7 autoincrement fields take the next value kept in their descriptor.
+    for (FieldLayout &f : m_layout.fields) {
+        if (f.type != '+' || m_layout.dialect != Dialect::Level7)
+            continue;
+        if (fieldcodec::isBlank(f, rec.constData(), m_layout.dialect))
+            fieldcodec::writeNumber(f, rec.data(), m_layout.dialect, double(f.nextAutoIncrement));
+        f.nextAutoIncrement = quint32(qMax(double(f.nextAutoIncrement),
+                                            fieldcodec::readNumber(f, rec.constData(), m_layout.dialect).value_or(0) + 1));
+        QByteArray counter(4, '\0');
+        qToLittleEndian<quint32>(f.nextAutoIncrement, counter.data());
+        m_header.replace(f.descriptorOffset + 42, 4, counter);
+        writeDbf(f.descriptorOffset + 42, counter);
+    }
+    storeMemos(rec, memos, nullptr);
+    const int row = m_rows;
+    writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, rec + '\x1A');
+    m_data.append(rec);
+    ++m_rows;
+    ++m_live;
+    stampHeader();
+    indexRow(row);
+    ++m_generation;
+    m_indexDirty = !m_tags.empty();
+    return row;
+}
+
+void SharedTableFile::updateRow(int row, QByteArray rec, const QHash<int, QString> &memos)
+{
+    requireWritable();
+    if (row < 0 || row >= m_rows || isDeleted(row))
+        fail(QStringLiteral("the row to update no longer exists"));
+    rec[0] = ' ';
+    storeMemos(rec, memos, record(row));
+    writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, rec);
+    unindexRow(row);
+    std::memcpy(m_data.data() + qsizetype(row) * m_layout.recordLength, rec.constData(), size_t(rec.size()));
+    indexRow(row);
+    if (!m_stamped)
+        stampHeader();
+    ++m_generation;
+    m_indexDirty = !m_tags.empty();
+}
+
+void SharedTableFile::deleteRow(int row)
+{
+    requireWritable();
+    if (row < 0 || row >= m_rows || isDeleted(row))
+        return;
+    writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, QByteArray(1, '*'));
+    unindexRow(row);
+    m_data[qsizetype(row) * m_layout.recordLength] = '*';
+    --m_live;
+    if (!m_stamped)
+        stampHeader();
+    ++m_generation;
+    m_indexDirty = !m_tags.empty();
+}
+
+QByteArray SharedTableFile::buildIndexFile(const QByteArray &data, int rows) const
+{
+    QList<mdx::Tag> tags;
+    for (size_t t = 0; t < m_tags.size(); ++t) {
+        const FieldLayout &f = m_layout.fields.at(m_tags[t].field);
+        mdx::Tag tag;
+        tag.name = m_tags[t].name;
+        tag.expression = f.name;
+        if (f.isNumeric()) {
+            tag.keyType = 'N';
+            tag.keyLength = 12;
+        } else if (f.type == 'D') {
+            tag.keyType = 'D';
+            tag.keyLength = 8;
+        } else {
+            tag.keyType = 'C';
+            tag.keyLength = qBound(1, f.length, 100);
+        }
+        // dBase keeps deleted rows in its indexes too, so the file lists every row.
+        std::vector<OrderEntry> order;
+        order.reserve(size_t(rows));
+        for (int r = 0; r < rows; ++r)
+            order.push_back(orderEntry(int(t), data.constData() + qsizetype(r) * m_layout.recordLength, r));
+        std::sort(order.begin(), order.end());
+        tag.entries.reserve(order.size());
+        for (const OrderEntry &e : order) {
+            QByteArray key;
+            if (tag.keyType == 'N')
+                key = mdx::numericKey(e.number);
+            else if (tag.keyType == 'D')
+                key = mdx::dateKey(QDate::fromJulianDay(qint64(e.number)));
+            else
+                key = e.text.left(tag.keyLength);
+            tag.entries.emplace_back(key, quint32(e.row + 1));
+        }
+        tags.append(std::move(tag));
+    }
+    return mdx::build(QFileInfo(m_path).completeBaseName(), tags, QDate::currentDate());
+}
+
+void SharedTableFile::flushIndex()
+{
+    if (!m_indexDirty || !m_writable)
+        return;
+    m_indexDirty = false;
+    const QString path = tablefiles::companion(m_path, QStringLiteral("mdx"));
+    const QString temp = path + QStringLiteral(".new~");
+    tablefiles::writeWhole(temp, buildIndexFile(m_data, m_rows), m_path);
+    tablefiles::replace({{temp, path}}, m_path);
+}
+
+} // namespace ergotab::dbf

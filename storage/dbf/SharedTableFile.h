@@ -1,0 +1,107 @@
+#pragma once
+
+#include "MemoFile.h"
+#include "RowIndexes.h"
+#include "TableLayout.h"
+
+#include <QFile>
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace ergotab::dbf {
+
+// The state of one table file shared by every handle open on it in this process: the
+// layout, all rows in memory, the memo file, and the in-memory indexes. Changes are written
+// through to the .dbf and memo file at once; the .mdx is written when the last handle leaves,
+// and by pack and addIndex.
+class SharedTableFile
+{
+public:
+    // Joins the handles open on `path`, opening the files for the first one. Exclusive use
+    // is refused while other handles are open, and other handles are refused meanwhile.
+    static std::shared_ptr<SharedTableFile> attach(const QString &path, bool exclusive);
+    static bool isAttached(const QString &path);
+    // Leaves; the last handle out writes the index file and closes everything.
+    void detach();
+
+    ~SharedTableFile();
+    SharedTableFile(const SharedTableFile &) = delete;
+    SharedTableFile &operator=(const SharedTableFile &) = delete;
+
+    const QString &tableName() const { return m_path; }
+    const TableLayout &layout() const { return m_layout; }
+    bool isExclusive() const { return m_exclusive; }
+    int handleCount() const { return m_handles; }
+    // Changes with every posted, deleted or packed row, so handles can tell cached views are stale.
+    quint64 generation() const { return m_generation; }
+
+    int rowCount() const { return m_rows; }
+    int liveCount() const { return m_live; }
+    const char *record(int row) const { return m_data.constData() + qsizetype(row) * m_layout.recordLength; }
+    bool isDeleted(int row) const { return record(row)[0] == '*'; }
+    int nextLiveRow(int after) const;
+
+    QString memoText(const char *rec, int field);
+    QByteArray fieldKey(const char *rec, int field);
+
+    // Live rows whose field equals the key, ascending; built on first use and kept current.
+    const std::vector<int> &rowsWithValue(int field, const QByteArray &key);
+    int tagIndex(const QString &name) const;
+    const OrderedTag &tag(int index) const { return m_tags.at(index); }
+    int tagCount() const { return int(m_tags.size()); }
+    OrderEntry orderEntry(int tag, int row) const;
+
+    // Writes the memo texts (by field index) first, then the record. Returns the row.
+    int appendRow(QByteArray rec, const QHash<int, QString> &memos);
+    void updateRow(int row, QByteArray rec, const QHash<int, QString> &memos);
+    void deleteRow(int row);
+
+    // Exclusive use only.
+    void addIndex(const QString &name, const QString &field);
+    void pack();
+    // Writes the files of a new empty table, replacing any table of that name.
+    static void create(const QString &path, const QList<FieldDef> &fields, const QList<IndexDef> &indexes);
+    // Writes the index file now if any row changed since it was last written.
+    void flushIndex();
+
+    [[noreturn]] void fail(const QString &cause) const;
+
+private:
+    explicit SharedTableFile(const QString &path);
+    void load();
+    void unload();
+    void loadTags();
+    void requireWritable() const;
+    void writeDbf(qint64 offset, const QByteArray &bytes);
+    void stampHeader();
+    void storeMemos(QByteArray &rec, const QHash<int, QString> &memos, const char *stored);
+    void indexRow(int row);
+    void unindexRow(int row);
+    OrderEntry orderEntry(int tag, const char *rec, int row) const;
+    QByteArray buildIndexFile(const QByteArray &data, int rows) const;
+
+    QString m_path;
+    QString m_key;
+    bool m_exclusive = false;
+    int m_handles = 0;
+    quint64 m_generation = 0;
+
+    TableLayout m_layout;
+    QByteArray m_header;
+    QFile m_dbf;
+    bool m_writable = false;
+    bool m_stamped = false;
+    std::unique_ptr<MemoFile> m_memo;
+    QByteArray m_data;
+    int m_rows = 0;
+    int m_live = 0;
+
+    std::vector<std::unique_ptr<ValueIndex>> m_values;
+    std::vector<OrderedTag> m_tags;
+    bool m_indexDirty = false;
+};
+
+} // namespace ergotab::dbf

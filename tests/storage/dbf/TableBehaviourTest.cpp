@@ -1,0 +1,381 @@
+// What callers rely on: cursor, filter, order, locate, edits, handles sharing a file.
+#include "ObjectTable.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace ergotab;
+using namespace ergotab::test;
+using dbf::EngineError;
+using dbf::FieldKind;
+using dbf::Table;
+
+namespace {
+
+class TableTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        path = dir.file(QStringLiteral("Object.dbf"));
+        table.setTableName(path);
+        defineObjectTable(table);
+        table.createTable();
+        table.open();
+    }
+
+    // Rows: Index, UpLink, Type, Text.
+    void addRows(const QList<std::tuple<int, int, int, QString>> &rows)
+    {
+        for (const auto &[index, uplink, type, text] : rows)
+            table.appendRecord({index, uplink, type, text});
+    }
+
+    QList<int> indexes(Table &t)
+    {
+        QList<int> out;
+        for (t.first(); !t.eof(); t.next())
+            out.append(t.fieldInt(QStringLiteral("Index")));
+        return out;
+    }
+
+    TempDir dir;
+    QString path;
+    Table table;
+};
+
+void expectEngineError(const std::function<void()> &f, const QString &fragment)
+{
+    try {
+        f();
+        ADD_FAILURE() << "no EngineError, expected one mentioning " << fragment.toStdString();
+    } catch (const EngineError &e) {
+        EXPECT_TRUE(e.message().contains(fragment, Qt::CaseInsensitive)) << e.message().toStdString();
+    }
+}
+
+} // namespace
+
+TEST_F(TableTest, EmptyFieldsReadZeroAndEmptyText)
+{
+    table.appendRecord();
+    table.first();
+    ASSERT_FALSE(table.eof());
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Fak01")), 0);
+    EXPECT_EQ(table.fieldText(QStringLiteral("Popis")), QString());
+    EXPECT_EQ(table.fieldText(QStringLiteral("Text")), QString());
+    EXPECT_TRUE(table.isFieldEmpty(QStringLiteral("Pracov")));
+    EXPECT_EQ(table.recordCount(), 1);
+    table.next();
+    EXPECT_TRUE(table.eof());
+}
+
+TEST_F(TableTest, FieldNamesIgnoreCaseAndUnknownFieldsNameTheTable)
+{
+    addRows({{1, 0, 0, QStringLiteral("a")}});
+    EXPECT_EQ(table.fieldInt(QStringLiteral("INDEX")), 1);
+    EXPECT_TRUE(table.hasField(QStringLiteral("uplink")));
+    EXPECT_FALSE(table.hasField(QStringLiteral("Fak14")));
+    expectEngineError([&] { table.fieldInt(QStringLiteral("Fak14")); }, path);
+    expectEngineError([&] { table.fieldInt(QStringLiteral("Fak14")); }, QStringLiteral("Fak14"));
+    const QList<dbf::FieldDef> fields = table.fields();
+    ASSERT_EQ(fields.size(), 22);
+    EXPECT_EQ(fields[3].kind, FieldKind::String);
+    EXPECT_EQ(fields[3].width, 250);
+    EXPECT_EQ(fields[21].kind, FieldKind::Memo);
+    EXPECT_EQ(fields[0].kind, FieldKind::Integer);
+}
+
+TEST_F(TableTest, FilterTermsJoinedByAndSeeOnlyMatchingRows)
+{
+    addRows({{1, 0, 0, QStringLiteral("root")}, {2, 1, 1, QStringLiteral("a")}, {3, 1, 0, QStringLiteral("b")},
+             {4, 3, 1, QStringLiteral("c")}, {5, 1, 0, QStringLiteral("d")}});
+    table.setFilter(QStringLiteral("Type=0 AND Uplink=1"));
+    table.setFiltered(true);
+    EXPECT_EQ(indexes(table), QList<int>({3, 5}));
+    EXPECT_EQ(table.recordCount(), 2);
+    table.setFilter(QStringLiteral("type = 1"));
+    EXPECT_EQ(indexes(table), QList<int>({2, 4}));
+    table.setFilter(QStringLiteral("Text='b'"));
+    EXPECT_EQ(indexes(table), QList<int>({3}));
+    table.setFiltered(false);
+    EXPECT_EQ(table.recordCount(), 5);
+    EXPECT_EQ(table.filter(), QStringLiteral("Text='b'"));
+}
+
+TEST_F(TableTest, FilterFollowsRowsPostedAndEditedAfterItWasApplied)
+{
+    addRows({{1, 0, 0, QStringLiteral("root")}});
+    table.setFilter(QStringLiteral("Type=0 AND UpLink=1"));
+    table.setFiltered(true);
+    EXPECT_EQ(table.recordCount(), 0);
+    addRows({{2, 1, 0, QStringLiteral("x")}, {3, 1, 1, QStringLiteral("y")}});
+    EXPECT_EQ(indexes(table), QList<int>({2}));
+    table.setFiltered(false);
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 3));
+    table.edit();
+    table.setFieldInt(QStringLiteral("Type"), 0);
+    table.post();
+    table.setFiltered(true);
+    EXPECT_EQ(indexes(table), QList<int>({2, 3}));
+    table.first();
+    table.deleteRecord();
+    EXPECT_EQ(indexes(table), QList<int>({3}));
+}
+
+TEST_F(TableTest, BadFiltersRaiseClearErrors)
+{
+    table.setFiltered(true);
+    expectEngineError([&] { table.setFilter(QStringLiteral("Nothing=1")); }, QStringLiteral("Nothing"));
+    expectEngineError([&] { table.setFilter(QStringLiteral("Type=0 OR Type=1")); }, path);
+    expectEngineError([&] { table.setFilter(QStringLiteral("Type 0")); }, QStringLiteral("filter"));
+    expectEngineError([&] { table.setFilter(QStringLiteral("Type=")); }, QStringLiteral("filter"));
+    expectEngineError([&] { table.setFilter(QStringLiteral("Type=abc")); }, QStringLiteral("not a number"));
+    expectEngineError([&] { table.setFilter(QStringLiteral("Text='open")); }, QStringLiteral("unterminated"));
+    // A filter is only parsed once applied.
+    table.setFiltered(false);
+    EXPECT_NO_THROW(table.setFilter(QStringLiteral("Nothing=1")));
+    table.close();
+    table.setFiltered(true);
+    expectEngineError([&] { table.open(); }, QStringLiteral("Nothing"));
+    EXPECT_FALSE(table.isOpen());
+}
+
+TEST_F(TableTest, IndexOrderSortsByKeyWithTiesInPhysicalOrder)
+{
+    addRows({{1, 5, 0, {}}, {2, 0, 0, {}}, {3, 5, 1, {}}, {4, -2, 0, {}}, {5, 0, 1, {}}, {6, 3, 0, {}}});
+    table.setIndexName(QStringLiteral("UPLINK"));
+    EXPECT_EQ(indexes(table), QList<int>({4, 2, 5, 6, 1, 3}));
+    table.setFilter(QStringLiteral("Type=0"));
+    table.setFiltered(true);
+    EXPECT_EQ(indexes(table), QList<int>({4, 2, 6, 1}));
+    ASSERT_TRUE(table.locate(QStringLiteral("UpLink"), 5));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 1);
+    table.setFiltered(false);
+    // Locate gives the first match in index order, not the first row.
+    ASSERT_TRUE(table.locate(QStringLiteral("Type"), 1));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 5);
+    table.setIndexName(QString());
+    ASSERT_TRUE(table.locate(QStringLiteral("Type"), 1));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 3);
+    expectEngineError([&] { table.setIndexName(QStringLiteral("NOPE")); }, QStringLiteral("NOPE"));
+}
+
+TEST_F(TableTest, IndexOrderSurvivesReopenAndEdits)
+{
+    addRows({{1, 9, 0, {}}, {2, 1, 0, {}}, {3, 4, 0, {}}});
+    table.close();
+    table.setIndexName(QStringLiteral("uplink"));
+    table.open();
+    EXPECT_EQ(indexes(table), QList<int>({2, 3, 1}));
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 2));
+    table.edit();
+    table.setFieldInt(QStringLiteral("UpLink"), 100);
+    table.post();
+    EXPECT_EQ(indexes(table), QList<int>({3, 1, 2}));
+}
+
+TEST_F(TableTest, LocateIsExactAndLeavesTheCursorWhenNothingMatches)
+{
+    addRows({{1, 0, 0, QStringLiteral("Dílna")}, {2, 0, 0, QStringLiteral("Dílna 2")}, {3, 0, 1, QStringLiteral("dílna")}});
+    ASSERT_TRUE(table.locate(QStringLiteral("Text"), QStringLiteral("dílna")));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 3);
+    EXPECT_FALSE(table.locate(QStringLiteral("Text"), QStringLiteral("Díl")));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 3);
+    EXPECT_TRUE(table.locate(QStringLiteral("index"), QStringLiteral("2")));
+    EXPECT_EQ(table.fieldText(QStringLiteral("Text")), QStringLiteral("Dílna 2"));
+    EXPECT_FALSE(table.locate(QStringLiteral("Index"), 99));
+}
+
+TEST_F(TableTest, CancelDiscardsAndNavigationPostsPendingChanges)
+{
+    addRows({{1, 0, 0, QStringLiteral("one")}});
+    table.first();
+    table.edit();
+    table.setFieldText(QStringLiteral("Text"), QStringLiteral("changed"));
+    EXPECT_EQ(table.fieldText(QStringLiteral("Text")), QStringLiteral("changed"));
+    table.cancel();
+    EXPECT_EQ(table.fieldText(QStringLiteral("Text")), QStringLiteral("one"));
+    table.append();
+    table.setFieldInt(QStringLiteral("Index"), 2);
+    table.cancel();
+    EXPECT_EQ(table.recordCount(), 1);
+    table.edit();
+    table.setFieldText(QStringLiteral("Popis"), QStringLiteral("memo"));
+    table.first(); // moving on stores the change, as a dataset does
+    EXPECT_EQ(table.fieldText(QStringLiteral("Popis")), QStringLiteral("memo"));
+    expectEngineError([&] { table.setFieldInt(QStringLiteral("Index"), 3); }, QStringLiteral("edit"));
+    expectEngineError([&] { table.post(); }, QStringLiteral("edit"));
+}
+
+TEST_F(TableTest, AfterPostRunsPerHandleForPostsButNotDeletes)
+{
+    int calls = 0;
+    int seenIndex = -1;
+    table.setAfterPost([&](Table &t) {
+        ++calls;
+        seenIndex = t.fieldInt(QStringLiteral("Index"));
+    });
+    Table other(path);
+    int otherCalls = 0;
+    other.setAfterPost([&](Table &) { ++otherCalls; });
+    other.open();
+    table.appendRecord({4});
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(seenIndex, 4);
+    table.edit();
+    table.setFieldInt(QStringLiteral("Type"), 1);
+    table.post();
+    EXPECT_EQ(calls, 2);
+    table.deleteRecord();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(otherCalls, 0);
+}
+
+TEST_F(TableTest, HandlesOnOneFileSeeEachOthersRowsAtOnce)
+{
+    Table reader(path);
+    reader.setFilter(QStringLiteral("UpLink=7"));
+    reader.setFiltered(true);
+    reader.open();
+    EXPECT_EQ(reader.recordCount(), 0);
+    addRows({{1, 7, 0, QStringLiteral("seen")}});
+    EXPECT_EQ(reader.recordCount(), 1);
+    reader.first();
+    EXPECT_EQ(reader.fieldText(QStringLiteral("Text")), QStringLiteral("seen"));
+    reader.edit();
+    reader.setFieldText(QStringLiteral("Mereni"), QStringLiteral("from reader"));
+    reader.post();
+    table.first();
+    EXPECT_EQ(table.fieldText(QStringLiteral("Mereni")), QStringLiteral("from reader"));
+    reader.deleteRecord();
+    EXPECT_EQ(table.recordCount(), 0);
+}
+
+TEST_F(TableTest, ClosedTablesCanBeReplacedAsFilesAndReopened)
+{
+    addRows({{1, 0, 0, QStringLiteral("old")}});
+    table.close();
+    const QString copy = dir.file(QStringLiteral("copy"));
+    QDir().mkpath(copy);
+    for (const char *ext : {"dbf", "dbt", "mdx"})
+        QFile::copy(dir.file(QStringLiteral("Object.%1").arg(QLatin1String(ext))), copy + QStringLiteral("/Object.%1").arg(QLatin1String(ext)));
+    table.open();
+    addRows({{2, 0, 0, QStringLiteral("new")}});
+    table.close();
+    for (const char *ext : {"dbf", "dbt", "mdx"}) {
+        const QString target = dir.file(QStringLiteral("Object.%1").arg(QLatin1String(ext)));
+        ASSERT_TRUE(QFile::remove(target));
+        ASSERT_TRUE(QFile::copy(copy + QStringLiteral("/Object.%1").arg(QLatin1String(ext)), target));
+    }
+    table.open();
+    EXPECT_EQ(indexes(table), QList<int>({1}));
+    EXPECT_EQ(table.fieldText(QStringLiteral("Text")), QStringLiteral("old"));
+}
+
+TEST_F(TableTest, ExclusiveUseRefusesOtherHandlesBothWays)
+{
+    Table other(path);
+    other.setExclusive(true);
+    expectEngineError([&] { other.open(); }, QStringLiteral("in use"));
+    table.close();
+    other.open();
+    expectEngineError([&] { table.open(); }, QStringLiteral("in use"));
+    expectEngineError([&] { table.createTable(); }, QStringLiteral("in use"));
+    expectEngineError([&] { other.setExclusive(false); }, QStringLiteral("closed"));
+    other.close();
+    table.open();
+    EXPECT_TRUE(table.isOpen());
+}
+
+TEST_F(TableTest, PackAndAddIndexNeedExclusiveUseAndWorkClosedOrOpen)
+{
+    addRows({{1, 2, 0, {}}, {2, 1, 0, {}}, {3, 0, 0, {}}});
+    table.first();
+    table.deleteRecord();
+    expectEngineError([&] { table.pack(); }, QStringLiteral("exclusive"));
+    table.close();
+    table.setExclusive(true);
+    table.pack();
+    table.open();
+    EXPECT_EQ(indexes(table), QList<int>({2, 3}));
+    table.appendRecord({4, 1});
+    table.first();
+    table.deleteRecord();
+    table.pack(); // open and exclusive
+    EXPECT_EQ(indexes(table), QList<int>({3, 4}));
+    table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Type"));
+    table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Type")); // again: nothing to do
+    expectEngineError([&] { table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Index")); }, QStringLiteral("BYTYPE"));
+    expectEngineError([&] { table.addIndex(QStringLiteral("MEMO"), QStringLiteral("Popis")); }, QStringLiteral("memo"));
+    table.close();
+    table.setExclusive(false);
+    table.setIndexName(QStringLiteral("BYTYPE"));
+    table.open();
+    EXPECT_EQ(table.recordCount(), 2);
+}
+
+TEST_F(TableTest, AddIndexToATableCreatedWithout)
+{
+    table.close();
+    Table link(dir.file(QStringLiteral("Old.dbf")));
+    link.addFieldDef(QStringLiteral("UpLink"), FieldKind::Integer);
+    link.createTable();
+    link.open();
+    for (int v : {3, 1, 2})
+        link.appendRecord({v});
+    link.close();
+    link.setExclusive(true);
+    link.addIndex(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
+    link.setExclusive(false);
+    link.setIndexName(QStringLiteral("UPLINK"));
+    link.open();
+    QList<int> order;
+    for (link.first(); !link.eof(); link.next())
+        order.append(link.fieldInt(QStringLiteral("UpLink")));
+    EXPECT_EQ(order, QList<int>({1, 2, 3}));
+}
+
+TEST_F(TableTest, CreateReplacesAnExistingTableAndItsFiles)
+{
+    addRows({{1, 0, 0, QStringLiteral("gone")}});
+    table.close();
+    table.clearDefinitions();
+    table.addFieldDef(QStringLiteral("Index"), FieldKind::Integer);
+    table.createTable();
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Object.dbt"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Object.mdx"))));
+    table.open();
+    EXPECT_EQ(table.recordCount(), 0);
+    EXPECT_EQ(table.fields().size(), 1);
+}
+
+TEST_F(TableTest, EngineErrorsForMisuse)
+{
+    Table unnamed;
+    expectEngineError([&] { unnamed.open(); }, QStringLiteral("name"));
+    Table missing(dir.file(QStringLiteral("Missing.dbf")));
+    expectEngineError([&] { missing.open(); }, QStringLiteral("Missing.dbf"));
+    expectEngineError([&] { missing.first(); }, QStringLiteral("not open"));
+    Table bad(dir.file(QStringLiteral("Bad.dbf")));
+    bad.addFieldDef(QStringLiteral("WayTooLongName"), FieldKind::Integer);
+    expectEngineError([&] { bad.createTable(); }, QStringLiteral("WayTooLongName"));
+    bad.clearDefinitions();
+    bad.addFieldDef(QStringLiteral("A"), FieldKind::String, 0);
+    expectEngineError([&] { bad.createTable(); }, QStringLiteral("width"));
+    bad.clearDefinitions();
+    bad.addFieldDef(QStringLiteral("A"), FieldKind::Integer);
+    bad.addIndexDef(QStringLiteral("B"), QStringLiteral("B"));
+    expectEngineError([&] { bad.createTable(); }, QStringLiteral("unknown field"));
+    expectEngineError([&] { table.setTableName(QStringLiteral("x.dbf")); }, QStringLiteral("open"));
+    table.appendRecord();
+    table.edit();
+    expectEngineError([&] { table.setFieldText(QStringLiteral("Index"), QStringLiteral("abc")); }, QStringLiteral("Index"));
+    table.setFieldText(QStringLiteral("Text"), QStringLiteral("abc"));
+    expectEngineError([&] { table.fieldInt(QStringLiteral("Text")); }, QStringLiteral("integer"));
+    table.setFieldText(QStringLiteral("Text"), QStringLiteral(" 42 "));
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Text")), 42);
+    table.cancel();
+    expectEngineError([&] { table.appendRecord({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}); },
+                      QStringLiteral("23 values"));
+}
