@@ -1,0 +1,36 @@
+// Shows the wizard at one page with its panels open, for a look at the layout:
+//     wizard_preview vibr2
+#include "wizard/TWizardForm.h"
+#include "wizard/rules/PageFlow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QStackedWidget>
+#include <QTimer>
+
+using namespace ergotab;
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString key = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("uvod");
+    int page = 0;
+    while (page < WizardPageCount && pageKey(page) != key)
+        ++page;
+    if (page == WizardPageCount)
+        return 2;
+
+    TWizardForm wizard(nullptr);
+    wizard.setHelpOpener([](QWidget *, int) {});
+    QTimer::singleShot(0, &wizard, [&wizard, page] {
+        // Open every answer panel of the page, as a user answering "Ano" would see it.
+        QWidget *sheet = wizard.findChild<QStackedWidget *>(QStringLiteral("PageControl1"))->widget(page);
+        for (QComboBox *list : sheet->findChildren<QComboBox *>())
+            if (list->itemText(0) == QStringLiteral("Ano"))
+                list->setCurrentIndex(0);
+        wizard.findChild<QStackedWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(page);
+        wizard.PageControl1Change(nullptr);
+    });
+    wizard.show();
+    return app.exec();
+}
