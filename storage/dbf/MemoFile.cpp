@@ -187,7 +187,8 @@ void MemoFile::writeAt(qint64 offset, const QByteArray &bytes)
 
 QByteArray MemoFile::emptyFile(MemoFormat format, const QString &tableBaseName, int blockSize)
 {
-    QByteArray h(format == MemoFormat::Fpt ? 512 : blockSize, '\0');
+    // The header takes block 0, or the first 512 bytes when blocks are smaller than that.
+    QByteArray h(format == MemoFormat::Fpt ? 512 : qMax(blockSize, 512), '\0');
     if (format == MemoFormat::Fpt) {
         qToBigEndian<quint32>(quint32(blocksFor(512, blockSize)), h.data());
         qToBigEndian<quint16>(quint16(blockSize), h.data() + 6);
