@@ -1,0 +1,192 @@
+// Opens and saves a document of 100,000 rows with memo texts and prints the time of each
+// phase beside zlib's own compress2 (level 9) and uncompress of the same bytes.
+//   bench_document [rows]
+
+#include "storage/archive/TZLBArchive.h"
+#include "storage/document/Document.h"
+#include "storage/document/DocumentConversion.h"
+#include "storage/document/FactorCatalogue.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <zlib.h>
+
+#include <cstdio>
+
+using namespace ergotab;
+
+namespace {
+
+double seconds(QElapsedTimer &timer)
+{
+    const double s = double(timer.nsecsElapsed()) / 1e9;
+    timer.restart();
+    return s;
+}
+
+void fill(Document &document, int rows)
+{
+    dbf::Table &objects = document.objects();
+    for (int i = 1; i <= rows; ++i) {
+        const bool node = i % 5 == 1;
+        objects.append();
+        objects.setFieldInt(QStringLiteral("Index"), i);
+        objects.setFieldInt(QStringLiteral("UpLink"), node ? (i / 50) : (i - i % 5 + 1));
+        objects.setFieldInt(QStringLiteral("Type"), node ? 0 : 1);
+        objects.setFieldText(QStringLiteral("Text"), QStringLiteral("Pracoviště č. %1 – obsluha strojů").arg(i));
+        if (!node) {
+            for (int n = 1; n <= FactorCount; ++n)
+                objects.setFieldInt(factorFieldName(n), 1 << ((i + n) % 3));
+            objects.setFieldInt(QStringLiteral("Pracov"), i % 40);
+            objects.setFieldInt(QStringLiteral("Zen"), i % 7);
+            objects.setFieldText(QStringLiteral("Popis"), QStringLiteral("Obsluha lisu, manipulace s díly do 15 kg, směna %1.").arg(i % 3));
+            objects.setFieldText(QStringLiteral("Mereni"), QStringLiteral("Hluk LAeq,8h = %1 dB").arg(70 + i % 20));
+            objects.setFieldText(QStringLiteral("Opatreni"), QStringLiteral("Chrániče sluchu, přestávky v práci, školení BOZP."));
+        }
+        objects.post();
+    }
+}
+
+struct Baseline
+{
+    double pack = 0;
+    double unpack = 0;
+    qint64 bytes = 0;
+};
+
+// zlib alone on the bytes of the document's members, one compress2/uncompress per member.
+Baseline zlibBaseline(const QString &folder)
+{
+    Baseline result;
+    QElapsedTimer timer;
+    for (const QString &name : documentMemberNames()) {
+        QFile file(folder + name);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray data = file.readAll();
+        result.bytes += data.size();
+        uLongf packedSize = compressBound(data.size());
+        QByteArray packed(qsizetype(packedSize), Qt::Uninitialized);
+        timer.start();
+        compress2(reinterpret_cast<Bytef *>(packed.data()), &packedSize,
+                  reinterpret_cast<const Bytef *>(data.constData()), data.size(), 9);
+        result.pack += seconds(timer);
+        QByteArray back(data.size(), Qt::Uninitialized);
+        uLongf backSize = data.size();
+        timer.start();
+        uncompress(reinterpret_cast<Bytef *>(back.data()), &backSize,
+                   reinterpret_cast<const Bytef *>(packed.constData()), packedSize);
+        result.unpack += seconds(timer);
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.tvo"));
+
+    QElapsedTimer timer;
+    Document document;
+    document.start();
+    timer.start();
+    fill(document, rows);
+    const double fillTime = seconds(timer);
+    document.setFileName(path);
+    document.save();
+    const double saveTime = seconds(timer);
+    document.closeTables();
+    const Baseline zlib = zlibBaseline(document.workFolder());
+    document.openTables();
+
+    // The phases of opening, one by one.
+    QTemporaryDir unpackDir;
+    timer.start();
+    TZLBArchive archive;
+    archive.CheckCRC = true;
+    archive.OpenArchive(path);
+    archive.ExtractAll(unpackDir.path());
+    archive.CloseArchive();
+    const double unpackTime = seconds(timer);
+    {
+        dbf::Table objects(unpackDir.filePath(QStringLiteral("Object.dbf")));
+        dbf::Table workers(unpackDir.filePath(QStringLiteral("Worker.dbf")));
+        dbf::Table links(unpackDir.filePath(QStringLiteral("Link.dbf")));
+        timer.start();
+        objects.open();
+        workers.open();
+        links.open();
+        objects.first();
+    }
+    const double openTablesTime = seconds(timer);
+
+    Document reader;
+    reader.start();
+    timer.start();
+    reader.open(path);
+    const double openTime = seconds(timer);
+
+    // Conversion of the same rows as a version-2 document (its step copies every row).
+    QTemporaryDir convertDir;
+    DocumentTables old;
+    {
+        CreateDocumentTables(old, convertDir.path() + QLatin1Char('/'), {});
+        dbf::Table &target = *old.object;
+        target.close();
+        target.clearDefinitions();
+        target.addFieldDef(QStringLiteral("Index"), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("UpLink"), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("Type"), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("Text"), dbf::FieldKind::String, 250);
+        for (int n = 1; n <= 16; ++n)
+            target.addFieldDef(QStringLiteral("Fak%1").arg(n, 2, 10, QLatin1Char('0')), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("Pracov"), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("Zen"), dbf::FieldKind::Integer);
+        target.addFieldDef(QStringLiteral("Popis"), dbf::FieldKind::Memo);
+        target.addFieldDef(QStringLiteral("Mereni"), dbf::FieldKind::Memo);
+        target.addFieldDef(QStringLiteral("Opatreni"), dbf::FieldKind::Memo);
+        target.addIndexDef(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
+        target.createTable();
+        target.open();
+        dbf::Table &source = reader.objects();
+        for (source.first(); !source.eof(); source.next()) {
+            target.append();
+            for (const QString &f : {QStringLiteral("Index"), QStringLiteral("UpLink"), QStringLiteral("Type"),
+                                     QStringLiteral("Pracov"), QStringLiteral("Zen")})
+                target.setFieldInt(f, source.fieldInt(f));
+            target.setFieldText(QStringLiteral("Text"), source.fieldText(QStringLiteral("Text")));
+            target.post();
+        }
+    }
+    timer.start();
+    ConvertDocument(old, convertDir.path() + QLatin1Char('/'), 2, {}, nullptr);
+    const double convertTime = seconds(timer);
+    DeleteDocumentTables(old, convertDir.path() + QLatin1Char('/'));
+
+    reader.setFileName(dir.filePath(QStringLiteral("again.tvo")));
+    timer.start();
+    reader.save();
+    const double packTime = seconds(timer);
+
+    std::printf("document of %d rows, %.1f MB of table files\n", rows, double(zlib.bytes) / 1e6);
+    std::printf("  %-32s %8.3f s\n", "fill (append through engine)", fillTime);
+    std::printf("  %-32s %8.3f s\n", "save (first)", saveTime);
+    std::printf("  %-32s %8.3f s   zlib uncompress %8.3f s   ratio %.2f\n", "unpack", unpackTime, zlib.unpack,
+                unpackTime / zlib.unpack);
+    std::printf("  %-32s %8.3f s\n", "open tables", openTablesTime);
+    std::printf("  %-32s %8.3f s   (unpack + open tables: ratio %.2f to zlib)\n", "open document", openTime,
+                openTime / zlib.unpack);
+    std::printf("  %-32s %8.3f s\n", "convert version 2 to 3", convertTime);
+    std::printf("  %-32s %8.3f s   zlib compress2(9) %8.3f s   ratio %.2f\n", "pack (save)", packTime, zlib.pack,
+                packTime / zlib.pack);
+    reader.shutDown();
+    document.shutDown();
+    return 0;
+}

@@ -1,0 +1,228 @@
+#include "storage/archive/TZLBArchive.h"
+#include "storage/document/Document.h"
+#include "storage/document/DocumentFile.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace ergotab;
+using ergotab::test::TempDir;
+
+namespace {
+
+class RecordingProgress : public ProgressSink
+{
+public:
+    void showProgress(const QString &text, int maximum) override
+    {
+        texts << text;
+        maxima << maximum;
+        ++shown;
+    }
+    void stepProgress() override {}
+    void setProgress(int value) override { last = value; }
+    void hideProgress() override { --shown; }
+
+    QStringList texts;
+    QList<int> maxima;
+    int shown = 0;
+    int last = -1;
+};
+
+} // namespace
+
+class DocumentFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        document.setProgressSink(&progress);
+        document.start();
+    }
+    void TearDown() override { document.shutDown(); }
+
+    void addSampleRows()
+    {
+        dbf::Table &objects = document.objects();
+        objects.appendRecord({1, 0, 0, QStringLiteral("Úpravna vody")});
+        objects.append();
+        objects.setFieldInt(QStringLiteral("Index"), 2);
+        objects.setFieldInt(QStringLiteral("UpLink"), 1);
+        objects.setFieldInt(QStringLiteral("Type"), 1);
+        objects.setFieldText(QStringLiteral("Text"), QStringLiteral("Chemik – laboratoř"));
+        objects.setFieldInt(QStringLiteral("Fak02"), 4);
+        objects.setFieldInt(QStringLiteral("Pracov"), 7);
+        objects.setFieldText(QStringLiteral("Opatreni"), QStringLiteral("Ochranné rukavice,\r\nodsávání."));
+        objects.post();
+    }
+
+    TempDir dir;
+    RecordingProgress progress;
+    Document document;
+};
+
+TEST_F(DocumentFiles, SavedFileHoldsSixMembersInOrderAndOpensWithTheSameRows)
+{
+    addSampleRows();
+    EXPECT_TRUE(document.isModified());
+    const QString path = dir.file(QStringLiteral("Vodárna.tvo"));
+    document.setFileName(path);
+    document.save();
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(progress.texts.last(), QStringLiteral("Ukládání: Vodárna"));
+    EXPECT_EQ(progress.shown, 0);
+
+    TZLBArchive archive;
+    archive.OpenArchive(path);
+    QStringList names;
+    for (int i = 0; i < archive.FileCount(); ++i)
+        names << archive.GetEntry(i).FileName;
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"),
+                                  QStringLiteral("Object.mdx"), QStringLiteral("Worker.dbf"),
+                                  QStringLiteral("Link.dbf"), QStringLiteral("Version.Inf")}));
+    TempDir out;
+    archive.ExtractAll(out.path());
+    archive.CloseArchive();
+    EXPECT_EQ(TempDir::read(out.file(QStringLiteral("Version.Inf"))), QByteArray("3\r\n"));
+
+    // The tables stay usable after saving, and a fresh document reads what was saved.
+    document.objects().appendRecord({3, 0, 0, QStringLiteral("Sklad")});
+    Document reader;
+    reader.start();
+    reader.open(path);
+    EXPECT_EQ(progress.texts.size(), 1) << "the reader has no progress sink";
+    EXPECT_EQ(reader.fileName(), path);
+    EXPECT_EQ(reader.version(), 3);
+    EXPECT_FALSE(reader.isModified());
+    ASSERT_EQ(reader.objects().recordCount(), 2);
+    ASSERT_TRUE(reader.objects().locate(QStringLiteral("Index"), 2));
+    EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Text")), QStringLiteral("Chemik – laboratoř"));
+    EXPECT_EQ(reader.objects().fieldInt(QStringLiteral("Fak02")), 4);
+    EXPECT_EQ(reader.objects().fieldInt(QStringLiteral("Pracov")), 7);
+    EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Opatreni")), QStringLiteral("Ochranné rukavice,\r\nodsávání."));
+    reader.shutDown();
+}
+
+TEST_F(DocumentFiles, AFailedSaveKeepsThePreviousFileTheFlagAndUsableTables)
+{
+    addSampleRows();
+    const QString path = dir.file(QStringLiteral("doc.tvo"));
+    document.setFileName(path);
+    document.save();
+    const QByteArray before = TempDir::read(path);
+    document.objects().appendRecord({3, 0, 0, QStringLiteral("Nový uzel")});
+    ASSERT_TRUE(document.isModified());
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    EXPECT_THROW(document.save(), AppError);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(TempDir::read(path), before);
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(progress.shown, 0);
+    EXPECT_EQ(document.objects().recordCount(), 3);
+
+    // A folder that does not exist: the container cannot be written.
+    document.setFileName(dir.file(QStringLiteral("missing/doc.tvo")));
+    EXPECT_THROW(document.save(), AppError);
+    EXPECT_TRUE(document.isModified());
+    document.objects().appendRecord({4, 0, 0, QStringLiteral("Ještě jeden")});
+    EXPECT_EQ(document.objects().recordCount(), 4);
+    EXPECT_EQ(progress.shown, 0);
+}
+
+TEST_F(DocumentFiles, AFailedOpenLeavesAnEmptyUnnamedUsableDocument)
+{
+    addSampleRows();
+    const QString good = dir.file(QStringLiteral("good.tvo"));
+    document.setFileName(good);
+    document.save();
+
+    QByteArray damaged = TempDir::read(good);
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x5A);
+    const QString bad = dir.file(QStringLiteral("bad.tvo"));
+    TempDir::write(bad, damaged);
+    const QString foreign = dir.file(QStringLiteral("foreign.tvo"));
+    TempDir::write(foreign, QByteArray("This is a text file, not a document.\n").repeated(20));
+
+    for (const QString &path : {bad, foreign}) {
+        document.open(good);
+        EXPECT_THROW(document.open(path), AppError) << qPrintable(path);
+        EXPECT_TRUE(document.fileName().isEmpty());
+        EXPECT_FALSE(document.isModified());
+        EXPECT_EQ(document.objects().recordCount(), 0);
+        EXPECT_EQ(progress.shown, 0);
+        document.objects().appendRecord({1, 0, 0, QStringLiteral("Po chybě")});
+        EXPECT_EQ(document.objects().recordCount(), 1);
+    }
+}
+
+TEST_F(DocumentFiles, MissingMemberOrBadVersionFileEndTheOpenWithAMessage)
+{
+    // A container without Worker.dbf.
+    Document source;
+    source.start();
+    source.objects().appendRecord({1, 0, 0, QStringLiteral("A")});
+    source.closeTables();
+    const QString noWorker = dir.file(QStringLiteral("noworker.tvo"));
+    TZLBArchive archive;
+    archive.CreateArchive(noWorker);
+    archive.AddFiles({source.workFolder() + QStringLiteral("Object.dbf"), source.workFolder() + QStringLiteral("Object.dbt"),
+                      source.workFolder() + QStringLiteral("Link.dbf")});
+    archive.CloseArchive();
+    EXPECT_THROW(document.open(noWorker), AppError);
+    EXPECT_EQ(document.workers().recordCount(), 0);
+
+    // A Version.Inf that is no number.
+    TempDir::write(source.workFolder() + QStringLiteral("Version.Inf"), "x3\r\n");
+    const QString badVersion = dir.file(QStringLiteral("badversion.tvo"));
+    TZLBArchive second;
+    second.CreateArchive(badVersion);
+    QStringList members;
+    for (const QString &name : documentMemberNames())
+        members << source.workFolder() + name;
+    second.AddFiles(members);
+    second.CloseArchive();
+    try {
+        document.open(badVersion);
+        FAIL() << "no error";
+    } catch (const AppError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'x3' is not a valid integer value"));
+    }
+    EXPECT_EQ(document.objects().recordCount(), 0);
+    source.openTables();
+    source.shutDown();
+}
+
+TEST_F(DocumentFiles, OpeningAMissingFileChangesNothing)
+{
+    addSampleRows();
+    document.setFileName(dir.file(QStringLiteral("current.tvo")));
+    EXPECT_THROW(document.open(dir.file(QStringLiteral("nothere.tvo"))), DocumentNotFound);
+    EXPECT_EQ(document.fileName(), dir.file(QStringLiteral("current.tvo")));
+    EXPECT_EQ(document.objects().recordCount(), 2);
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(progress.texts.isEmpty());
+}
+
+TEST_F(DocumentFiles, NewDocumentEmptiesTablesNameAndFlag)
+{
+    addSampleRows();
+    document.setFileName(dir.file(QStringLiteral("x.tvo")));
+    document.cachedHighestObjectIndex = 2;
+    document.newDocument();
+    EXPECT_EQ(document.objects().recordCount(), 0);
+    EXPECT_TRUE(document.fileName().isEmpty());
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.cachedHighestObjectIndex, -1);
+}
+
+TEST(DocumentLifetime, ShutDownRemovesTheWorkingFolder)
+{
+    Document document;
+    document.start();
+    const QString folder = document.workFolder();
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    document.objects().appendRecord({1});
+    document.shutDown();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
