@@ -20,7 +20,10 @@ int usage(CliStreams &io, const QString &text)
 
 QString methodOf(const TZLBFileEntry &entry)
 {
-    return entry.Stored ? QStringLiteral("stored") : QString::fromLatin1(kLevelNames[entry.Level & 3]);
+    if (entry.Stored)
+        return QStringLiteral("stored");
+    // Other writers may record levels this program does not know by name.
+    return entry.Level < 4 ? QString::fromLatin1(kLevelNames[entry.Level]) : QStringLiteral("level %1").arg(entry.Level);
 }
 
 int listMembers(const QStringList &args, CliStreams &io)
