@@ -1,0 +1,83 @@
+#include "MessageBoxes.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace ergotab {
+
+namespace {
+
+MessageBoxRecorder *s_recorder = nullptr;
+
+QString applicationTitle()
+{
+    const QString title = QGuiApplication::applicationDisplayName();
+    return title.isEmpty() ? QStringLiteral("Ergotab") : title;
+}
+
+QMessageBox::StandardButton present(
+    QWidget *parent, MessageBoxes::Kind kind, const QString &title, const QString &text)
+{
+    using MessageBoxes::Kind;
+    if (s_recorder)
+        return s_recorder->record({ kind, title, text }) ? QMessageBox::Yes : QMessageBox::No;
+    switch (kind) {
+    case Kind::Information:
+        return QMessageBox::information(parent, title, text);
+    case Kind::Warning:
+        return QMessageBox::warning(parent, title, text);
+    case Kind::Error:
+        return QMessageBox::critical(parent, title, text);
+    case Kind::Question:
+        return QMessageBox::question(
+            parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    }
+    return QMessageBox::NoButton;
+}
+
+} // namespace
+
+void showErrorBox(QWidget *parent, const QString &text)
+{
+    present(parent, MessageBoxes::Kind::Error, applicationTitle(), text);
+}
+
+namespace MessageBoxes {
+
+void information(QWidget *parent, const QString &text)
+{
+    present(parent, Kind::Information, QStringLiteral("Informace"), text);
+}
+
+void warning(QWidget *parent, const QString &text)
+{
+    present(parent, Kind::Warning, QStringLiteral("Upozornění"), text);
+}
+
+bool question(QWidget *parent, const QString &title, const QString &text)
+{
+    return present(parent, Kind::Question, title, text) == QMessageBox::Yes;
+}
+
+} // namespace MessageBoxes
+
+MessageBoxRecorder::MessageBoxRecorder()
+{
+    Q_ASSERT(!s_recorder);
+    s_recorder = this;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    s_recorder = nullptr;
+}
+
+bool MessageBoxRecorder::record(const MessageBoxes::Shown &box)
+{
+    m_shown.append(box);
+    if (box.kind != MessageBoxes::Kind::Question)
+        return false;
+    return m_answers.isEmpty() ? false : m_answers.takeFirst();
+}
+
+} // namespace ergotab

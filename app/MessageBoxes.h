@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace ergotab {
+
+// Every message box of the program goes through these functions, so that a test can answer
+// them in advance instead of a user (see MessageBoxRecorder).
+
+// The application's standard error box: the text of a failure no command caught.
+void showErrorBox(QWidget *parent, const QString &text);
+
+namespace MessageBoxes {
+
+enum class Kind { Information, Warning, Question, Error };
+
+struct Shown
+{
+    Kind kind;
+    QString title;
+    QString text;
+};
+
+// Information box with an OK button.
+void information(QWidget *parent, const QString &text);
+// Warning box with an OK button.
+void warning(QWidget *parent, const QString &text);
+// Question with the buttons Yes and No (never Cancel); true only for Yes. Closing the box
+// any other way counts as No.
+bool question(QWidget *parent, const QString &title, const QString &text);
+
+} // namespace MessageBoxes
+
+// While one exists, no box is shown: each is recorded, and questions take the preset answers
+// in order (No once they run out). Not nestable.
+class MessageBoxRecorder
+{
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder &) = delete;
+    MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
+
+    void answerNext(bool yes) { m_answers.append(yes); }
+    const QList<MessageBoxes::Shown> &shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+
+    // Used by the box functions.
+    bool record(const MessageBoxes::Shown &box);
+
+private:
+    QList<MessageBoxes::Shown> m_shown;
+    QList<bool> m_answers;
+};
+
+} // namespace ergotab

@@ -1,0 +1,244 @@
+#include "TMainForm.h"
+
+#include "AdminMode.h"
+#include "DocumentCommands.h"
+#include "MessageBoxes.h"
+#include "RecentFilesMenu.h"
+#include "TAboutForm.h"
+#include "TProgressForm.h"
+#include "UserSettings.h"
+#include "WindowPlacement.h"
+#include "help/HelpViewer.h"
+#include "storage/document/Document.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+namespace ergotab {
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent)
+    , m_document(std::make_unique<Document>())
+{
+    m_ui.setupUi(this);
+    m_documentCommands = new DocumentCommands(*this, *m_document);
+    m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
+    connectCommands();
+    m_recentFilesMenu->rebuild(m_recentFiles.paths());
+
+    resize(573, 445);
+    centreOnScreen(this);
+    UpdateCaption();
+}
+
+TMainForm::~TMainForm()
+{
+    // A window destroyed without being closed still leaves no working folder behind.
+    try {
+        m_document->shutDown();
+    } catch (...) {
+    }
+}
+
+void TMainForm::connectCommands()
+{
+    connect(m_ui.New1, &QAction::triggered, this, &TMainForm::New1Click);
+    connect(m_ui.Open1, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(m_ui.Save1, &QAction::triggered, this, &TMainForm::Save1Click);
+    connect(m_ui.SaveAs1, &QAction::triggered, this, &TMainForm::SaveAs1Click);
+    connect(m_ui.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(m_ui.Index1, &QAction::triggered, this, &TMainForm::Index1Click);
+    connect(m_ui.Oprogramu1, &QAction::triggered, this, &TMainForm::Oprogramu1Click);
+    connect(m_recentFilesMenu, &RecentFilesMenu::chosen, this, &TMainForm::MRUManager1Click);
+}
+
+void TMainForm::setProgressForm(TProgressForm *form)
+{
+    m_progressForm = form;
+    m_document->setProgressSink(form);
+}
+
+void TMainForm::UpdateCaption()
+{
+    const QString name = m_document->displayName();
+    const QString caption = name.isEmpty() ? QStringLiteral("Ergotab") : name + QStringLiteral(" - Ergotab");
+    setWindowTitle(caption);
+    QGuiApplication::setApplicationDisplayName(caption);
+}
+
+void TMainForm::addRecentFile(const QString &path)
+{
+    m_recentFiles.add(path);
+    m_recentFilesMenu->rebuild(m_recentFiles.paths());
+}
+
+void TMainForm::loadRecentFiles()
+{
+    m_recentFiles.load(*openUserSettings());
+    m_recentFilesMenu->rebuild(m_recentFiles.paths());
+}
+
+void TMainForm::saveRecentFiles() const
+{
+    m_recentFiles.save(*openUserSettings());
+}
+
+void TMainForm::OpenDocument(const QString &path)
+{
+    m_documentCommands->openDocument(path);
+}
+
+void TMainForm::ClearTree()
+{
+    m_ui.DataTreeNT->clear();
+}
+
+void TMainForm::BuildTreeFromDocument()
+{
+    // Filled by the tree: builds DataTreeNT from the Object table with m_treeBuilding set.
+}
+
+void TMainForm::PrepareClipboardFolder()
+{
+    // Filled by the subtree clipboard: makes sure its shared folder exists.
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShow) {
+        loadRecentFiles();
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    if (!m_firstShow)
+        return;
+    // Cleared first: a failing step is reported once and not run again at the next show.
+    m_firstShow = false;
+
+    m_document->forgetHighestIndexes();
+
+    m_administratorMode = administratorMarkerExists();
+    m_ui.Administrace1->menuAction()->setVisible(m_administratorMode);
+    m_ui.AdminRxLabel->setVisible(m_administratorMode);
+
+    UpdateCaption();
+    m_ui.PageControl1->setCurrentWidget(m_ui.NoneTabSheet);
+    ClearTree();
+
+    m_document->start();
+
+    if (!m_commandLineDocument.isEmpty() && QFileInfo(m_commandLineDocument).isFile())
+        OpenDocument(m_commandLineDocument);
+
+    m_treeBuilding = true;
+    BuildTreeFromDocument();
+    m_treeBuilding = false;
+
+    PrepareClipboardFolder();
+}
+
+void TMainForm::New1Click()
+{
+    m_documentCommands->newDocument();
+}
+
+void TMainForm::Open1Click()
+{
+    m_documentCommands->openWithDialog();
+}
+
+void TMainForm::Save1Click()
+{
+    m_documentCommands->save();
+}
+
+void TMainForm::SaveAs1Click()
+{
+    m_documentCommands->saveAs();
+}
+
+void TMainForm::MRUManager1Click(const QString &path)
+{
+    if (!m_documentCommands->askSaveChanges())
+        return;
+    if (!m_documentCommands->openDocument(path))
+        return;
+    BuildTreeFromDocument();
+}
+
+void TMainForm::Index1Click()
+{
+    HelpViewer::showContents(this);
+}
+
+void TMainForm::Oprogramu1Click()
+{
+    TAboutForm about(this);
+    about.exec();
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    if (m_ui.StoreBitBtn->isEnabled()) {
+        MessageBoxes::information(
+            this, QStringLiteral("Nejprve uložte nebo zrušte změny v editovaném záznamu."));
+        return false;
+    }
+    saveRecentFiles();
+    return true;
+}
+
+void TMainForm::FormClose()
+{
+    ClearTree();
+    m_document->shutDown();
+    UpdateCaption();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // Unsaved changes are asked about while closing can still be refused: a user who chose to
+    // save and then cancelled the save dialog keeps the window and the changes.
+    if (!FormCloseQuery() || !m_documentCommands->askSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent *event)
+{
+    // As in a dialog: Enter presses "Uložit" and Escape "Zrušit" when no control used the key.
+    QPushButton *button = nullptr;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            button = m_ui.StoreBitBtn;
+        else if (event->key() == Qt::Key_Escape)
+            button = m_ui.CancelBitBtn;
+    }
+    if (button && button->isEnabled() && button->isVisible()) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace ergotab

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "MainFormUi.h"
+#include "RecentFiles.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace ergotab {
+
+class Document;
+class DocumentCommands;
+class RecentFilesMenu;
+class TProgressForm;
+
+// The one main window: lives from start to end and owns the open document, the recent files
+// and the controls. Commands live in their own classes; this class wires them to the menus
+// and buttons and runs the start-up and close sequences.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    MainFormUi &ui() { return m_ui; }
+    const MainFormUi &ui() const { return m_ui; }
+    Document &document() { return *m_document; }
+    DocumentCommands &documentCommands() { return *m_documentCommands; }
+    const RecentFiles &recentFiles() const { return m_recentFiles; }
+
+    // The progress dialog long operations report to; the main window does not own it.
+    void setProgressForm(TProgressForm *form);
+    TProgressForm *progressForm() const { return m_progressForm; }
+
+    // The program's first command-line argument: a document to open at start-up.
+    void setCommandLineDocument(const QString &path) { m_commandLineDocument = path; }
+
+    // Decided once, at start-up, from the marker file.
+    bool isAdministratorMode() const { return m_administratorMode; }
+    // Set while the tree is being filled, so that its selection changes are ignored.
+    bool isTreeBuilding() const { return m_treeBuilding; }
+
+    // Caption "<document name> - Ergotab", or "Ergotab" for an unnamed document; the
+    // application's title follows it.
+    void UpdateCaption();
+    void OpenDocument(const QString &path);
+    void addRecentFile(const QString &path);
+
+    // Hooks of the tree: empty the tree with its item table; build it from the document's
+    // Object table (with the tree-building flag set) and show the selection in the editor.
+    void ClearTree();
+    void BuildTreeFromDocument();
+    // Hook of the subtree clipboard: prepare its folder at start-up.
+    void PrepareClipboardFolder();
+
+public slots:
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void MRUManager1Click(const QString &path);
+    void Index1Click();
+    void Oprogramu1Click();
+    void Exit1Click();
+    // The start-up sequence; runs once, at the first show.
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+    // False (with a notice) while the editor holds unsaved changes; otherwise saves the
+    // recent files and allows closing.
+    bool FormCloseQuery();
+    // Removes the document's working folder; the window is closing.
+    void FormClose();
+
+private:
+    void connectCommands();
+    void loadRecentFiles();
+    void saveRecentFiles() const;
+
+    MainFormUi m_ui;
+    std::unique_ptr<Document> m_document;
+    DocumentCommands *m_documentCommands = nullptr;
+    RecentFiles m_recentFiles;
+    RecentFilesMenu *m_recentFilesMenu = nullptr;
+    TProgressForm *m_progressForm = nullptr;
+    QString m_commandLineDocument;
+    bool m_firstShow = true;
+    bool m_treeBuilding = false;
+    bool m_administratorMode = false;
+};
+
+} // namespace ergotab

@@ -1,0 +1,68 @@
+#include "app/ErgotabApplication.h"
+#include "app/MessageBoxes.h"
+#include "storage/AppError.h"
+
+#include <QEvent>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace ergotab;
+
+namespace {
+
+const QEvent::Type ThrowAppError = QEvent::Type(QEvent::User + 1);
+const QEvent::Type ThrowStdError = QEvent::Type(QEvent::User + 2);
+const QEvent::Type Count = QEvent::Type(QEvent::User + 3);
+
+// An event handler failing the way a command does when nothing catches its error.
+class FailingHandler : public QObject
+{
+public:
+    int handled = 0;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == ThrowAppError)
+            throw AppError(QStringLiteral("Soubor nelze otevřít: poškozený archiv."));
+        if (event->type() == ThrowStdError)
+            throw std::runtime_error("Archive file not found");
+        if (event->type() == Count) {
+            ++handled;
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+TEST(ErrorBox, AFailureInAnEventHandlerIsShownOnceAndTheProgramGoesOn)
+{
+    MessageBoxRecorder boxes;
+    FailingHandler handler;
+
+    QEvent failing(ThrowAppError);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&handler, &failing));
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).kind, MessageBoxes::Kind::Error);
+    EXPECT_EQ(boxes.shown().at(0).text, QStringLiteral("Soubor nelze otevřít: poškozený archiv."));
+
+    // Posted events fail inside the event loop; the events after them are still delivered.
+    QCoreApplication::postEvent(&handler, new QEvent(ThrowStdError));
+    QCoreApplication::postEvent(&handler, new QEvent(Count));
+    QCoreApplication::sendPostedEvents(&handler);
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_EQ(boxes.shown().at(1).text, QStringLiteral("Archive file not found"));
+    EXPECT_EQ(handler.handled, 1);
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    ErgotabApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
