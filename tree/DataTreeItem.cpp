@@ -1,0 +1,57 @@
+#include "DataTreeItem.h"
+
+#include "TreeImages.h"
+
+#include <QCollator>
+#include <QLocale>
+
+namespace ergotab::tree {
+
+DataTreeItem::DataTreeItem(int index, int image, const QString &caption)
+    : QTreeWidgetItem(ItemType)
+    , m_index(index)
+    , m_image(image)
+{
+    setText(0, caption);
+    setIcon(0, treeIcon(image));
+}
+
+void DataTreeItem::setImage(int image)
+{
+    if (image == m_image)
+        return;
+    m_image = image;
+    setIcon(0, treeIcon(image));
+}
+
+bool DataTreeItem::isAssessment() const
+{
+    return m_image == SheetImage;
+}
+
+bool DataTreeItem::operator<(const QTreeWidgetItem &other) const
+{
+    return compareCaptions(text(0), other.text(0)) < 0;
+}
+
+DataTreeItem *DataTreeItem::from(QTreeWidgetItem *item)
+{
+    return item && item->type() == ItemType ? static_cast<DataTreeItem *>(item) : nullptr;
+}
+
+const DataTreeItem *DataTreeItem::from(const QTreeWidgetItem *item)
+{
+    return item && item->type() == ItemType ? static_cast<const DataTreeItem *>(item) : nullptr;
+}
+
+int compareCaptions(const QString &a, const QString &b)
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Czech, QLocale::Czechia));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b);
+}
+
+} // namespace ergotab::tree

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QTreeWidgetItem>
+
+namespace ergotab::tree {
+
+// One item of the categorisation tree: the record's Index as its data, and the image that
+// the tree shows for it both selected and unselected.
+class DataTreeItem : public QTreeWidgetItem
+{
+public:
+    static constexpr int ItemType = QTreeWidgetItem::UserType + 1;
+
+    DataTreeItem(int index, int image, const QString &caption);
+
+    int index() const { return m_index; }
+    int image() const { return m_image; }
+    void setImage(int image);
+    bool isAssessment() const;
+
+    // Captions in the order of the Czech collation: "č" beside "c", not after "z".
+    bool operator<(const QTreeWidgetItem &other) const override;
+
+    // nullptr for an item some other code put into the tree.
+    static DataTreeItem *from(QTreeWidgetItem *item);
+    static const DataTreeItem *from(const QTreeWidgetItem *item);
+
+private:
+    int m_index;
+    int m_image;
+};
+
+// Czech collation of two captions (<0, 0, >0), shared by every sorted tree of the program.
+int compareCaptions(const QString &a, const QString &b);
+
+} // namespace ergotab::tree

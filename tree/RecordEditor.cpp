@@ -1,0 +1,187 @@
+#include "RecordEditor.h"
+
+#include "CategoryGrid.h"
+#include "DataTreeItem.h"
+#include "DocumentTree.h"
+#include "ObjectRecords.h"
+
+#include "storage/document/Document.h"
+#include "storage/document/FactorCatalogue.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+namespace ergotab::tree {
+
+namespace {
+
+const QString textField = QStringLiteral("Text");
+
+// Memos keep the Windows line breaks of the documents; the edit boxes work with bare "\n".
+QString memoToEditor(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString editorToMemo(QString text)
+{
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+// Clears the editor-ready flag for a scope and sets it at the end, whatever happens.
+class NotReady
+{
+public:
+    explicit NotReady(bool &ready)
+        : m_ready(ready)
+    {
+        m_ready = false;
+    }
+    ~NotReady() { m_ready = true; }
+
+private:
+    bool &m_ready;
+};
+
+} // namespace
+
+RecordEditor::RecordEditor(DocumentTree &tree, const EditorPageSet &pages, const EditLock::Targets &lockTargets,
+                           QObject *parent)
+    : QObject(parent)
+    , m_tree(tree)
+    , m_pages(pages)
+    , m_controls(buildEditorPages(pages.nodePage, pages.itemPage))
+    , m_lock(lockTargets)
+{
+    connectChanges();
+}
+
+void RecordEditor::connectChanges()
+{
+    const EditorControls &c = m_controls;
+    connect(c.NodeNameEdit, &QLineEdit::textChanged, this, &RecordEditor::NodeNameEditChange);
+    connect(c.KatNameEdit, &QLineEdit::textChanged, this, &RecordEditor::NodeNameEditChange);
+    connect(c.PracSpinEdit, &QSpinBox::valueChanged, this, &RecordEditor::NodeNameEditChange);
+    connect(c.ZenSpinEdit, &QSpinBox::valueChanged, this, &RecordEditor::NodeNameEditChange);
+    connect(c.Grid, &CategoryGrid::changed, this, &RecordEditor::NodeNameEditChange);
+    for (QPlainTextEdit *memo : {c.PopisMemo, c.MereniMemo, c.OpatreniMemo})
+        connect(memo, &QPlainTextEdit::textChanged, this, &RecordEditor::NodeNameEditChange);
+}
+
+void RecordEditor::NodeNameEditChange()
+{
+    if (m_ready)
+        SetEditLock(true);
+}
+
+void RecordEditor::showPage(QWidget *page)
+{
+    if (!page)
+        return;
+    if (auto *stack = qobject_cast<QStackedWidget *>(page->parentWidget())) {
+        stack->setCurrentWidget(page);
+        // A QTabWidget keeps its pages in a stack of its own.
+        if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
+            tabs->setCurrentWidget(page);
+    }
+}
+
+void RecordEditor::LoadEditor()
+{
+    NotReady loading(m_ready);
+    DataTreeItem *item = m_tree.selectedItem();
+    if (!item) {
+        showPage(m_pages.nonePage);
+        return;
+    }
+    dbf::Table &objects = m_tree.document().objects();
+    if (!locateObject(objects, item->index()))
+        return;
+    if (objects.fieldInt(QStringLiteral("Type")) == NodeType) {
+        showPage(m_pages.nodePage);
+        m_controls.NodeNameEdit->setText(objects.fieldText(textField));
+    } else {
+        showPage(m_pages.itemPage);
+        loadAssessment();
+    }
+}
+
+void RecordEditor::loadAssessment()
+{
+    dbf::Table &objects = m_tree.document().objects();
+    const EditorControls &c = m_controls;
+    c.KatNameEdit->setText(objects.fieldText(textField));
+    for (const Factor &f : factorCatalogue())
+        c.Grid->setMask(f.number, objects.fieldInt(f.fieldName));
+    c.PracSpinEdit->setValue(objects.fieldInt(QStringLiteral("Pracov")));
+    c.ZenSpinEdit->setValue(objects.fieldInt(QStringLiteral("Zen")));
+    c.PopisMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Popis"))));
+    c.MereniMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Mereni"))));
+    c.OpatreniMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Opatreni"))));
+}
+
+void RecordEditor::StoreBitBtnClick()
+{
+    DataTreeItem *item = m_tree.selectedItem();
+    dbf::Table &objects = m_tree.document().objects();
+    if (item && locateObject(objects, item->index())) {
+        try {
+            objects.edit();
+            if (objects.fieldInt(QStringLiteral("Type")) != NodeType) {
+                storeAssessment();
+                item->setText(0, m_controls.KatNameEdit->text());
+            } else {
+                objects.setFieldText(textField, m_controls.NodeNameEdit->text());
+                item->setText(0, m_controls.NodeNameEdit->text());
+            }
+            objects.post();
+        } catch (...) {
+            // The editing state stays on, so the user can try again or cancel.
+            objects.cancel();
+            throw;
+        }
+    }
+    SetEditLock(false);
+    LoadEditor();
+}
+
+void RecordEditor::storeAssessment()
+{
+    dbf::Table &objects = m_tree.document().objects();
+    const EditorControls &c = m_controls;
+    objects.setFieldText(textField, c.KatNameEdit->text());
+    // Every factor is written, disabled boxes included, so a stored bit survives unchanged.
+    for (const Factor &f : factorCatalogue())
+        objects.setFieldInt(f.fieldName, c.Grid->mask(f.number));
+    objects.setFieldInt(QStringLiteral("Pracov"), c.PracSpinEdit->value());
+    objects.setFieldInt(QStringLiteral("Zen"), c.ZenSpinEdit->value());
+    objects.setFieldText(QStringLiteral("Popis"), editorToMemo(c.PopisMemo->toPlainText()));
+    objects.setFieldText(QStringLiteral("Mereni"), editorToMemo(c.MereniMemo->toPlainText()));
+    objects.setFieldText(QStringLiteral("Opatreni"), editorToMemo(c.OpatreniMemo->toPlainText()));
+}
+
+void RecordEditor::CancelBitBtnClick()
+{
+    SetEditLock(false);
+    LoadEditor();
+}
+
+void RecordEditor::focusNodeName()
+{
+    m_controls.NodeNameEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordEditor::focusAssessmentName()
+{
+    m_controls.PageControl2->setCurrentWidget(m_controls.ItemKatTabSheet);
+    m_controls.KatNameEdit->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace ergotab::tree
