@@ -93,13 +93,15 @@ RichLabel *PageBuilder::richHeading(const QString &name, const QString &caption)
     return label;
 }
 
-void PageBuilder::addRow(QWidget *first, QWidget *second)
+void PageBuilder::addRow(QWidget *question, QWidget *answer)
 {
+    // The question takes what the answer leaves and wraps only when that is not enough.
     auto *row = new QHBoxLayout;
     row->setSpacing(8);
-    row->addWidget(first);
-    row->addWidget(second, 0, Qt::AlignVCenter);
-    row->addStretch();
+    question->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    row->addWidget(question, 0);
+    row->addWidget(answer, 0, Qt::AlignVCenter);
+    row->addStretch(1);
     current()->addLayout(row);
 }
 
@@ -119,8 +121,17 @@ QComboBox *PageBuilder::list(const QString &name, const QStringList &items, cons
         auto *label = new QLabel(question);
         label->setTextFormat(Qt::PlainText);
         label->setFont(arial(QuestionPixels));
-        label->setWordWrap(true);
-        addRow(label, combo);
+        // A question too long to share its line with the list gets the list below it.
+        const int needed = label->sizeHint().width() + 8 + combo->sizeHint().width();
+        if (needed > DesignPageWidth - 20) {
+            current()->addWidget(label);
+            auto *row = new QHBoxLayout;
+            row->addWidget(combo);
+            row->addStretch();
+            current()->addLayout(row);
+        } else {
+            addRow(label, combo);
+        }
     }
     return combo;
 }

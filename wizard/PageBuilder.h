@@ -58,6 +58,9 @@ public:
 
     static constexpr int QuestionPixels = 16;
     static constexpr int AnswerPixels = 13;
+    // The page area of the form design, beside the picture strip and above the button bar.
+    static constexpr int DesignPageWidth = 441;
+    static constexpr int DesignPageHeight = 305;
 
 private:
     QBoxLayout *current() const { return m_stack.last(); }

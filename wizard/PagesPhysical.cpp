@@ -58,8 +58,7 @@ void buildFyz2Page(PageBuilder &b)
     b.radio(24, QStringLiteral("> 2/3 přípust. hodnoty; < přípust. hodnota"));
     b.radio(27, QStringLiteral("> přípust. hodnota"));
     b.endGroup();
-    b.beginGroup(QStringLiteral("Panel13"), QStringLiteral("pohyby vykonávané malými svalovými skupinami ruky a prstů"),
-                 true);
+    b.beginGroup(QStringLiteral("Panel13"), QStringLiteral("pohyby vykonávané malými svalovými skupinami ruky a prstů"));
     b.richHeading(QStringLiteral("ZLabel16"), QStringLiteral("počet pohybů  při 3 - 6% F~smax~0 je"));
     b.radio(34, QStringLiteral("110 - 90 / min"));
     b.radio(35, QStringLiteral("> 110 - 90 / min"));

@@ -114,6 +114,7 @@ void TWizardForm::buildWindow()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedWidth(TWizardData::PictureWidth);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setAutoFillBackground(true);
     top->addWidget(Image1);
     PageControl1 = new QStackedWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -176,7 +177,9 @@ void TWizardForm::buildWindow()
 
 void TWizardForm::buildPages()
 {
-    QSize largest(ClientWidth - TWizardData::PictureWidth, ClientHeight - ButtonBarHeight);
+    QSize largest(PageBuilder::DesignPageWidth, PageBuilder::DesignPageHeight);
+    static_assert(PageBuilder::DesignPageWidth + TWizardData::PictureWidth == ClientWidth);
+    static_assert(PageBuilder::DesignPageHeight + ButtonBarHeight == ClientHeight);
     for (int page = 0; page < WizardPageCount; ++page) {
         auto *sheet = new QWidget;
         sheet->setObjectName(str(kSheets[page].sheet));

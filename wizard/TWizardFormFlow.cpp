@@ -87,7 +87,12 @@ void TWizardForm::PageControl1Change(QObject *cause)
         const int page = currentPage();
         PrevButton->setEnabled(page != PageUvod);
         NextButton->setEnabled(false);
-        Image1->setPixmap(m_pictures->picture(page % TWizardData::PictureCount));
+        const QPixmap &picture = m_pictures->picture(page % TWizardData::PictureCount);
+        Image1->setPixmap(picture);
+        // Where the window is taller than the picture, the strip goes on in its last colour.
+        QPalette strip = Image1->palette();
+        strip.setColor(QPalette::Window, picture.toImage().pixelColor(0, picture.height() - 1));
+        Image1->setPalette(strip);
         ProgressBar1->setValue(page);
         m_helpContext = pageHelpContext(page);
         ZakonButton->setEnabled(page != PageUvod && page != PageZaver);

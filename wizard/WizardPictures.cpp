@@ -63,9 +63,13 @@ void drawEmblem(QPainter &p, int n, QPointF c, qreal r)
         }
         break;
     }
-    default: { // the load a body carries: a weight
-        p.drawRoundedRect(QRectF(c.x() - r * 0.7, c.y() - r * 0.3, r * 1.4, r * 1.0), 6, 6);
-        p.drawArc(QRectF(c.x() - r * 0.35, c.y() - r * 0.8, r * 0.7, r * 0.9), 0, 180 * 16);
+    default: { // physical load: a figure carrying a box
+        p.drawEllipse(QPointF(c.x() - r * 0.2, c.y() - r * 0.8), r * 0.18, r * 0.18);
+        p.drawLine(QPointF(c.x() - r * 0.2, c.y() - r * 0.6), QPointF(c.x() - r * 0.2, c.y() + r * 0.2));
+        p.drawLine(QPointF(c.x() - r * 0.2, c.y() + r * 0.2), QPointF(c.x() - r * 0.55, c.y() + r * 0.95));
+        p.drawLine(QPointF(c.x() - r * 0.2, c.y() + r * 0.2), QPointF(c.x() + r * 0.1, c.y() + r * 0.95));
+        p.drawLine(QPointF(c.x() - r * 0.2, c.y() - r * 0.4), QPointF(c.x() + r * 0.3, c.y() - r * 0.15));
+        p.drawRect(QRectF(c.x() + r * 0.25, c.y() - r * 0.45, r * 0.55, r * 0.5));
         break;
     }
     }

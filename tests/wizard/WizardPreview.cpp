@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QStackedWidget>
+#include <QRegularExpression>
 #include <QTimer>
+
+#include <cstdio>
 
 using namespace ergotab;
 
@@ -14,6 +17,18 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString key = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("uvod");
+    if (key == QStringLiteral("--sizes")) {
+        // The room each page asks for with its panels open.
+        TWizardForm wizard(nullptr);
+        auto *pages = wizard.findChild<QStackedWidget *>(QStringLiteral("PageControl1"));
+        for (QWidget *panel : wizard.findChildren<QWidget *>(QRegularExpression(QStringLiteral("Panel$"))))
+            panel->setVisible(true);
+        for (int p = 0; p < WizardPageCount; ++p) {
+            const QSize s = pages->widget(p)->sizeHint();
+            std::printf("%-6s %4d x %4d\n", qPrintable(pageKey(p)), s.width(), s.height());
+        }
+        return 0;
+    }
     int page = 0;
     while (page < WizardPageCount && pageKey(page) != key)
         ++page;
