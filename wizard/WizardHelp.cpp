@@ -1,17 +1,12 @@
 #include "WizardHelp.h"
 
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QUrl>
+#include "help/HelpViewer.h"
 
 namespace ergotab {
 
-void openWizardHelp(QWidget *, int contextNumber)
+void openWizardHelp(QWidget *parent, int contextNumber)
 {
-    // The topics lie beside the program as help/topics/<number>.html.
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/help/topics/")
-        + QString::number(contextNumber) + QStringLiteral(".html");
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    HelpViewer::showContext(parent, contextNumber);
 }
 
 } // namespace ergotab

@@ -1,5 +1,7 @@
 #include "wizard/rules/PageFlow.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace ergotab;
@@ -107,4 +109,16 @@ TEST(PageFlow, PhysicalLoadPagesNeedEveryGroupOfAnAnsweredBlock)
     EXPECT_FALSE(pageComplete(PageFyz4, a, {}));
     a.Panel43 = 91;
     EXPECT_TRUE(pageComplete(PageFyz4, a, {}));
+}
+
+TEST(PageFlow, EveryHelpTopicTheWizardOpensIsWritten)
+{
+    const QString topics = QStringLiteral(ERGOTAB_SOURCE_DIR "/help/pages/topics/");
+    for (int page = 0; page < WizardPageCount; ++page) {
+        EXPECT_TRUE(QFile::exists(topics + QString::number(pageHelpContext(page)) + QStringLiteral(".html")))
+            << pageKey(page).toStdString();
+        if (const int factor = pageFactor(page))
+            EXPECT_TRUE(QFile::exists(topics + QString::number(factorHelpContext(factor)) + QStringLiteral(".html")))
+                << factor;
+    }
 }
