@@ -117,8 +117,9 @@ TEST(PageFlow, EveryHelpTopicTheWizardOpensIsWritten)
     for (int page = 0; page < WizardPageCount; ++page) {
         EXPECT_TRUE(QFile::exists(topics + QString::number(pageHelpContext(page)) + QStringLiteral(".html")))
             << pageKey(page).toStdString();
-        if (const int factor = pageFactor(page))
+        if (const int factor = pageFactor(page)) {
             EXPECT_TRUE(QFile::exists(topics + QString::number(factorHelpContext(factor)) + QStringLiteral(".html")))
                 << factor;
+        }
     }
 }
