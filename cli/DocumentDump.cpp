@@ -26,7 +26,19 @@ void appendJsonString(QByteArray &out, const QString &text)
     out += '"';
 }
 
-void appendTable(QByteArray &out, const char *name, dbf::Table &table)
+// Field names as the program spells them; the table files keep them in capitals.
+QString programName(const QString &stored, void (*define)(dbf::Table &))
+{
+    dbf::Table layout;
+    define(layout);
+    for (const dbf::FieldDef &field : layout.fields()) {
+        if (field.name.compare(stored, Qt::CaseInsensitive) == 0)
+            return field.name;
+    }
+    return stored;
+}
+
+void appendTable(QByteArray &out, const char *name, dbf::Table &table, void (*define)(dbf::Table &))
 {
     table.setFiltered(false);
     table.setFilter(QString());
@@ -43,7 +55,7 @@ void appendTable(QByteArray &out, const char *name, dbf::Table &table)
         for (const dbf::FieldDef &field : fields) {
             out += firstField ? "" : ", ";
             firstField = false;
-            appendJsonString(out, field.name);
+            appendJsonString(out, programName(field.name, define));
             out += ": ";
             if (field.kind == dbf::FieldKind::Integer)
                 out += QByteArray::number(table.fieldInt(field.name));
@@ -60,11 +72,11 @@ void appendTable(QByteArray &out, const char *name, dbf::Table &table)
 QByteArray documentToJson(Document &document)
 {
     QByteArray out = "{\n  \"version\": " + QByteArray::number(document.version()) + ",\n";
-    appendTable(out, "Object", document.objects());
+    appendTable(out, "Object", document.objects(), defineObjectTable);
     out += ",\n";
-    appendTable(out, "Worker", document.workers());
+    appendTable(out, "Worker", document.workers(), defineWorkerTable);
     out += ",\n";
-    appendTable(out, "Link", document.links());
+    appendTable(out, "Link", document.links(), defineLinkTable);
     out += "\n}\n";
     return out;
 }

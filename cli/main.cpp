@@ -1,6 +1,7 @@
 // ergotab-cli: the program's files from the command line, for scripts and for people who
 // handle many documents. Commands live in one file per area; this file only dispatches.
 #include "ArchiveCommands.h"
+#include "DocumentCommands.h"
 
 #include "storage/AppError.h"
 
@@ -15,7 +16,7 @@ namespace {
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> commands;
-    for (auto &&group : {archiveCommands()})
+    for (auto &&group : { archiveCommands(), documentCommands() })
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -51,7 +52,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    CliStreams io{out, err};
+    CliStreams io { out, err };
     const std::vector<CliCommand> commands = allCommands();
     QStringList args = app.arguments().mid(1);
 
