@@ -121,7 +121,23 @@ bool isBlank(const FieldLayout &f, const char *rec, Dialect dialect)
     }
 }
 
+namespace {
+
+std::optional<double> readStoredNumber(const FieldLayout &f, const char *rec, Dialect dialect);
+
+} // namespace
+
+// Infinities and NaNs in binary fields are damage, not values: they read as blank, which also
+// keeps them out of the ordering of index tags.
 std::optional<double> readNumber(const FieldLayout &f, const char *rec, Dialect dialect)
+{
+    const auto v = readStoredNumber(f, rec, dialect);
+    return v && std::isfinite(*v) ? v : std::nullopt;
+}
+
+namespace {
+
+std::optional<double> readStoredNumber(const FieldLayout &f, const char *rec, Dialect dialect)
 {
     const char *p = rec + f.offset;
     if (isBinaryInteger(f, dialect))
@@ -140,6 +156,8 @@ std::optional<double> readNumber(const FieldLayout &f, const char *rec, Dialect 
         return double(qFromLittleEndian<qint64>(p)) / 10000.0;
     return parseDecimal(p, f.length);
 }
+
+} // namespace
 
 QString readText(const FieldLayout &f, const char *rec, Dialect dialect, const CodePage &cp)
 {
@@ -246,6 +264,8 @@ bool writeNumber(const FieldLayout &f, char *rec, Dialect dialect, double value)
         return true;
     }
     if (f.type == 'Y' && f.length == 8) {
+        if (std::fabs(value) > 9e14)
+            return false;
         qToLittleEndian<qint64>(qint64(std::llround(value * 10000.0)), p);
         return true;
     }

@@ -97,7 +97,7 @@ void SharedTableFile::load()
     QByteArray header = readAt(m_dbf, 0, 32);
     if (header.size() == 32) {
         const int headerLength = quint8(header.at(8)) | quint8(header.at(9)) << 8;
-        header = readAt(m_dbf, 0, qMin<qint64>(headerLength, fileSize));
+        header = readAt(m_dbf, 0, qMin<qint64>(qMax(headerLength, 32), fileSize));
     }
     m_layout = parseTableHeader(header, fileSize, m_path);
     m_header = header.left(m_layout.headerLength);
@@ -113,8 +113,12 @@ void SharedTableFile::load()
 
     if (m_layout.memo != MemoFormat::None) {
         const QString ext = m_layout.memo == MemoFormat::Fpt ? QStringLiteral("fpt") : QStringLiteral("dbt");
-        m_memo = std::make_unique<MemoFile>(m_layout.memo, tablefiles::companion(m_path, ext), m_path);
-        m_memo->open(m_writable);
+        const QString memoPath = tablefiles::companion(m_path, ext);
+        // A version byte without the memo bit promises no memo file: its memo fields read empty.
+        if ((m_layout.version & 0x80) || QFileInfo::exists(memoPath)) {
+            m_memo = std::make_unique<MemoFile>(m_layout.memo, memoPath, m_path);
+            m_memo->open(m_writable);
+        }
     }
     m_values.clear();
     m_values.resize(size_t(m_layout.fields.size()));

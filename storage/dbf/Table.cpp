@@ -226,6 +226,8 @@ int Table::fieldInt(const QString &name) const
     std::optional<double> value;
     if (f.isNumeric()) {
         value = fieldcodec::readNumber(f, rec, layout.dialect);
+        if (!value && !fieldcodec::isBlank(f, rec, layout.dialect))
+            d->fail(QStringLiteral("field %1 does not hold a number").arg(f.name));
     } else if (f.type == 'L') {
         return fieldcodec::readText(f, rec, layout.dialect, layout.codec()) == QStringLiteral("T") ? 1 : 0;
     } else {
@@ -239,7 +241,7 @@ int Table::fieldInt(const QString &name) const
     if (!value)
         return 0;
     const double rounded = std::round(*value);
-    if (rounded < -2147483648.0 || rounded > 2147483647.0)
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
         d->fail(QStringLiteral("the value of field %1 is out of the integer range").arg(f.name));
     return int(rounded);
 }
