@@ -1,3 +1,4 @@
+#include "app/AdminMode.h"
 #include "app/AppVersion.h"
 #include "app/MessageBoxes.h"
 #include "app/TAboutForm.h"
@@ -117,4 +118,22 @@ TEST(MessageBoxRecorder, RecordsBoxesAndAnswersQuestionsInOrder)
     EXPECT_EQ(boxes.shown().at(2).kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxes.shown().at(3).kind, MessageBoxes::Kind::Error);
     EXPECT_EQ(boxes.shown().at(3).text, QStringLiteral("File (3) is corrupt"));
+}
+
+TEST(AdministratorMarker, LiesAtTheRootUnlessPointedElsewhere)
+{
+    const QByteArray saved = qgetenv("ERGOTAB_ADMIN_MARKER");
+    qunsetenv("ERGOTAB_ADMIN_MARKER");
+#ifdef Q_OS_WIN
+    EXPECT_EQ(adminMarkerPath(), QStringLiteral("c:\\Admin.set"));
+#else
+    EXPECT_EQ(adminMarkerPath(), QStringLiteral("/Admin.set"));
+#endif
+    qputenv("ERGOTAB_ADMIN_MARKER", QByteArrayLiteral("/nowhere/Admin.set"));
+    EXPECT_EQ(adminMarkerPath(), QStringLiteral("/nowhere/Admin.set"));
+    EXPECT_FALSE(administratorMarkerExists());
+    if (saved.isEmpty())
+        qunsetenv("ERGOTAB_ADMIN_MARKER");
+    else
+        qputenv("ERGOTAB_ADMIN_MARKER", saved);
 }

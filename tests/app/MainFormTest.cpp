@@ -334,3 +334,48 @@ TEST_F(MainForm, TemataOpensTheHelpContents)
     EXPECT_TRUE(viewer->browser()->source().toLocalFile().endsWith(QStringLiteral("help/index.html")));
     viewer->close();
 }
+
+namespace {
+
+// A real, empty document file made the way the program saves one.
+QString saveEmptyDocument(const QString &path)
+{
+    Document document;
+    document.start();
+    document.setFileName(path);
+    document.save();
+    document.shutDown();
+    return path;
+}
+
+} // namespace
+
+TEST_F(MainForm, ADocumentNamedOnTheCommandLineIsOpenAtFirstShow)
+{
+    const QString path = saveEmptyDocument(scratch.file(QStringLiteral("Slévárna.tvo")));
+
+    shownForm(path);
+
+    EXPECT_EQ(form->document().fileName(), path);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Slévárna - Ergotab"));
+    ASSERT_FALSE(form->recentFiles().isEmpty());
+    EXPECT_EQ(form->recentFiles().paths().first(), path);
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(MainForm, OpeningARecentDocumentMovesItToTheTop)
+{
+    const QString first = saveEmptyDocument(scratch.file(QStringLiteral("Hala.tvo")));
+    shownForm();
+    form->addRecentFile(first);
+    form->addRecentFile(QStringLiteral("/data/Sklad.tvo"));
+    form->addRecentFile(QStringLiteral("/data/Kancelář.tvo"));
+
+    child<QMenu>("File1")->actions().at(9)->trigger(); // "&3 …Hala.tvo"
+
+    EXPECT_TRUE(boxes.shown().isEmpty());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Hala - Ergotab"));
+    EXPECT_EQ(form->recentFiles().paths(),
+        (QStringList { first, QStringLiteral("/data/Kancelář.tvo"), QStringLiteral("/data/Sklad.tvo") }));
+    EXPECT_EQ(child<QMenu>("File1")->actions().at(7)->data().toString(), first);
+}
