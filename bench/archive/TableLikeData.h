@@ -24,8 +24,10 @@ public:
 
 private:
     uint32_t next();
-    template<typename List>
-    const QByteArray &pick(const List &list) { return list[qsizetype(next() % uint32_t(list.size()))]; }
+    template <typename List> const QByteArray &pick(const List &list)
+    {
+        return list[qsizetype(next() % uint32_t(list.size()))];
+    }
 
     uint32_t m_state;
     uint32_t m_index = 0;

@@ -81,7 +81,7 @@ int compareWithZlib()
             uLongf size = compressBound(uLong(c.size()));
             QByteArray out(qsizetype(size), Qt::Uninitialized);
             compress2(reinterpret_cast<Bytef *>(out.data()), &size,
-                      reinterpret_cast<const Bytef *>(c.constData()), uLong(c.size()), 9);
+                reinterpret_cast<const Bytef *>(c.constData()), uLong(c.size()), 9);
             out.resize(qsizetype(size));
             zlibPacked += out.size();
             packed.append(out);
@@ -92,7 +92,8 @@ int compareWithZlib()
             QByteArray out(contents[i].size(), Qt::Uninitialized);
             uLongf size = uLongf(out.size());
             if (uncompress(reinterpret_cast<Bytef *>(out.data()), &size,
-                           reinterpret_cast<const Bytef *>(packed[i].constData()), uLong(packed[i].size())) != Z_OK)
+                    reinterpret_cast<const Bytef *>(packed[i].constData()), uLong(packed[i].size()))
+                != Z_OK)
                 qFatal("uncompress failed");
         }
     };
@@ -115,8 +116,8 @@ int compareWithZlib()
     };
     // Alternate the two sides and keep each one's best time: other load on the machine then
     // hits both alike instead of whichever happened to run second.
-    double best[4] = {1e9, 1e9, 1e9, 1e9};
-    const std::function<void()> steps[4] = {zlibPack, ourPack, zlibUnpack, ourUnpack};
+    double best[4] = { 1e9, 1e9, 1e9, 1e9 };
+    const std::function<void()> steps[4] = { zlibPack, ourPack, zlibUnpack, ourUnpack };
     for (int round = 0; round < kRounds; ++round) {
         for (int step = 0; step < 4; ++step) {
             QElapsedTimer timer;
@@ -125,18 +126,20 @@ int compareWithZlib()
             best[step] = std::min(best[step], seconds(timer));
         }
     }
-    const double zlibPackTime = best[0], ourPackTime = best[1], zlibUnpackTime = best[2], ourUnpackTime = best[3];
+    const double zlibPackTime = best[0], ourPackTime = best[1], zlibUnpackTime = best[2],
+                 ourUnpackTime = best[3];
     const qint64 ourPacked = QFile(target).size();
 
     const double packRatio = ourPackTime / zlibPackTime, unpackRatio = ourUnpackTime / zlibUnpackTime;
-    std::printf("data: %d table files, %.1f MB; best of %d alternating rounds\n", kFiles, double(total) / 1e6, kRounds);
+    std::printf("data: %d table files, %.1f MB; best of %d alternating rounds\n", kFiles, double(total) / 1e6,
+        kRounds);
     std::printf("pack    zlib compress2(9) %7.3f s   container %7.3f s   x%.2f (target <= 1.10) %s\n",
-                zlibPackTime, ourPackTime, packRatio, packRatio <= 1.10 ? "ok" : "MISSED");
+        zlibPackTime, ourPackTime, packRatio, packRatio <= 1.10 ? "ok" : "MISSED");
     std::printf("unpack  zlib uncompress   %7.3f s   container %7.3f s   x%.2f (target <= 1.25) %s\n",
-                zlibUnpackTime, ourUnpackTime, unpackRatio, unpackRatio <= 1.25 ? "ok" : "MISSED");
+        zlibUnpackTime, ourUnpackTime, unpackRatio, unpackRatio <= 1.25 ? "ok" : "MISSED");
     std::printf("size    zlib %.2f MB (%.1f%%)   container %.2f MB (%.1f%%)\n", double(zlibPacked) / 1e6,
-                100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
-                100.0 * double(ourPacked) / double(total));
+        100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
+        100.0 * double(ourPacked) / double(total));
     return 0;
 }
 
@@ -159,7 +162,7 @@ int packLargeMember()
     // Memory is what this part measures; the default level keeps the run short.
     archive.CompressionLevel = fcDefault;
     archive.CreateArchive(dir.filePath(QStringLiteral("large.tvo")));
-    archive.AddFiles({source});
+    archive.AddFiles({ source });
     const double packTime = seconds(timer);
     const long afterPack = peakMemoryKiB();
     archive.CheckCRC = true;
@@ -167,8 +170,8 @@ int packLargeMember()
     const long afterUnpack = peakMemoryKiB();
     std::printf("200 MB member: packed in %.1f s to %.1f MB; peak memory %.1f MiB after packing, "
                 "%.1f MiB after unpacking (target < 64 MiB) %s; before packing %.1f MiB\n",
-                packTime, double(archive.GetEntry(0).StoredSize) / 1e6, afterPack / 1024.0,
-                afterUnpack / 1024.0, afterUnpack < 64 * 1024 ? "ok" : "MISSED", before / 1024.0);
+        packTime, double(archive.GetEntry(0).StoredSize) / 1e6, afterPack / 1024.0, afterUnpack / 1024.0,
+        afterUnpack < 64 * 1024 ? "ok" : "MISSED", before / 1024.0);
     return 0;
 }
 
@@ -184,7 +187,7 @@ int main(int argc, char **argv)
     // A fresh process, so the 40 MB held above does not count towards the member's peak.
     QProcess large;
     large.setProcessChannelMode(QProcess::ForwardedChannels);
-    large.start(app.applicationFilePath(), {QStringLiteral("--large")});
+    large.start(app.applicationFilePath(), { QStringLiteral("--large") });
     large.waitForFinished(-1);
     return large.exitCode();
 }

@@ -4,9 +4,8 @@
 
 namespace ergotab {
 
-void writeContainerAtomically(const QString &target, const QStringList &files,
-                              TFileCompressionLevel level,
-                              const std::function<void(const QString &, int)> &progress)
+void writeContainerAtomically(const QString &target, const QStringList &files, TFileCompressionLevel level,
+    const std::function<void(const QString &, int)> &progress)
 {
     TZLBArchive archive;
     archive.CompressionLevel = level;

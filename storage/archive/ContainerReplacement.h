@@ -15,8 +15,7 @@ namespace ergotab {
 // Do not delete the old file first; this takes its place in one step.
 //
 // `progress` receives the container's progress notifications (may be empty).
-void writeContainerAtomically(const QString &target, const QStringList &files,
-                              TFileCompressionLevel level,
-                              const std::function<void(const QString &, int)> &progress = {});
+void writeContainerAtomically(const QString &target, const QStringList &files, TFileCompressionLevel level,
+    const std::function<void(const QString &, int)> &progress = {});
 
 } // namespace ergotab

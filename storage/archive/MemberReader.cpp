@@ -16,8 +16,8 @@ bool blockLiesInDataArea(const TZLBFileEntry &entry, qint64 dataEnd)
 
 } // namespace
 
-MemberReadResult readMember(QFile &container, const TZLBFileEntry &entry, qint64 dataEnd,
-                            const ByteSink &sink, quint32 &crc)
+MemberReadResult readMember(
+    QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink, quint32 &crc)
 {
     if (!blockLiesInDataArea(entry, dataEnd) || (entry.Stored && entry.StoredSize != entry.FileSize))
         return MemberReadResult::Corrupt;

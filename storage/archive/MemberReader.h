@@ -14,7 +14,7 @@ enum class MemberReadResult { Ok, Corrupt, SinkFailed };
 // offset); a stored block must be FileSize bytes long; a compressed block must be one complete
 // zlib stream that yields exactly FileSize bytes. Anything else is Corrupt, found before a byte
 // past the block is read. `crc` receives the CRC-32 of the bytes produced.
-MemberReadResult readMember(QFile &container, const TZLBFileEntry &entry, qint64 dataEnd,
-                            const ByteSink &sink, quint32 &crc);
+MemberReadResult readMember(
+    QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink, quint32 &crc);
 
 } // namespace ergotab::archive

@@ -36,7 +36,7 @@ void TZLBArchive::ExtractAll(const QString &destination)
     {
         TZLBArchive *self;
         ~ResetProgress() { self->notifyProgress(self->m_fileName, 0); }
-    } reset{this};
+    } reset { this };
     for (size_t p = 0; p < m_entries.size(); ++p)
         extractEntry(container, int(p), destination);
 }
@@ -45,8 +45,8 @@ void TZLBArchive::extractEntry(QFile &container, int position, const QString &de
 {
     const TZLBFileEntry &entry = m_entries[size_t(position)];
     const std::optional<QString> name = safeMemberName(entry.FileName);
-    const std::optional<QString> subfolder =
-        ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
+    const std::optional<QString> subfolder
+        = ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
     if (!name || !subfolder)
         throw ArchiveError(msg::fileCorrupt(position));
 

@@ -81,9 +81,10 @@ void TZLBArchive::AddFiles(QStringList files)
         for (const QString &item : std::as_const(files)) {
             if (OnErrorLogged && FindEntry(item) >= 0)
                 OnErrorLogged(msg::alreadyInArchive(item));
-            const std::optional<PreparedMember> member =
-                prepareMember(item, zlibLevel(CompressionLevel), OnProgress);
-            const qint64 storedSize = member ? (member->compressed ? member->compressedSize : member->fileSize) : 0;
+            const std::optional<PreparedMember> member
+                = prepareMember(item, zlibLevel(CompressionLevel), OnProgress);
+            const qint64 storedSize
+                = member ? (member->compressed ? member->compressedSize : member->fileSize) : 0;
             if (!member || !writer.canGrowBy(storedSize)) {
                 if (FailOnUnreadableFile)
                     throw ArchiveError(msg::unableToOpen(item));

@@ -27,7 +27,7 @@ public:
     bool feed(const char *data, qsizetype size, bool finish, const ByteSink &sink);
 
 private:
-    z_stream m_stream{};
+    z_stream m_stream {};
     bool m_ready = false;
     QByteArray m_out;
 };
@@ -48,7 +48,7 @@ public:
     InflateStatus feed(const char *data, qsizetype size, const ByteSink &sink, qsizetype *consumed = nullptr);
 
 private:
-    z_stream m_stream{};
+    z_stream m_stream {};
     bool m_ready = false;
     QByteArray m_out;
 };
