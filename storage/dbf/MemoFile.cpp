@@ -1,6 +1,7 @@
 #include "MemoFile.h"
 
 #include "Table.h"
+#include "TableFiles.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -75,10 +76,8 @@ const char *MemoFile::bytesAt(qint64 offset, qint64 size)
     return reinterpret_cast<const char *>(m_map) + offset;
 }
 
-QByteArray MemoFile::read(quint32 block)
+std::pair<const char *, qint64> MemoFile::locate(quint32 block)
 {
-    if (block == 0)
-        return QByteArray();
     const qint64 offset = qint64(block) * m_blockSize;
     if (offset >= m_size)
         fail(QStringLiteral("block %1 lies past the end of the file").arg(block));
@@ -90,7 +89,7 @@ QByteArray MemoFile::read(quint32 block)
         const char *data = bytesAt(offset + 8, length);
         if (!data)
             fail(QStringLiteral("the memo at block %1 runs past the end of the file").arg(block));
-        return QByteArray(data, length);
+        return {data, length};
     }
     if (m_format == MemoFormat::Dbt4) {
         const char *h = bytesAt(offset, 8);
@@ -101,14 +100,29 @@ QByteArray MemoFile::read(quint32 block)
             const char *data = bytesAt(offset + 8, length - 8);
             if (!data)
                 fail(QStringLiteral("the memo at block %1 runs past the end of the file").arg(block));
-            return QByteArray(data, length - 8);
+            return {data, length - 8};
         }
         // No block header: some writers put dBase III style text here.
     }
     const char *start = bytesAt(offset, m_size - offset);
     const void *end = std::memchr(start, 0x1A, size_t(m_size - offset));
-    const qint64 length = end ? static_cast<const char *>(end) - start : m_size - offset;
-    return QByteArray(start, length);
+    return {start, end ? static_cast<const char *>(end) - start : m_size - offset};
+}
+
+QByteArray MemoFile::read(quint32 block)
+{
+    if (block == 0)
+        return QByteArray();
+    const auto [data, length] = locate(block);
+    return QByteArray(data, length);
+}
+
+QString MemoFile::readText(quint32 block, const CodePage &codePage)
+{
+    if (block == 0)
+        return QString();
+    const auto [data, length] = locate(block);
+    return codePage.decode(data, length);
 }
 
 qint64 MemoFile::runBlocks(quint32 block)
@@ -169,18 +183,27 @@ quint32 MemoFile::write(const QByteArray &data, quint32 oldBlock)
     if (block + blocks > 0xFFFFFFFFll)
         fail(QStringLiteral("the file is full"));
     writeAt(block * m_blockSize, run);
+    m_nextFree = quint32(block + blocks);
+    m_nextFreeDirty = true;
+    return quint32(block);
+}
+
+void MemoFile::flush()
+{
+    if (!m_nextFreeDirty)
+        return;
     QByteArray next(4, '\0');
     if (m_format == MemoFormat::Fpt)
-        qToBigEndian<quint32>(quint32(block + blocks), next.data());
+        qToBigEndian<quint32>(m_nextFree, next.data());
     else
-        qToLittleEndian<quint32>(quint32(block + blocks), next.data());
+        qToLittleEndian<quint32>(m_nextFree, next.data());
     writeAt(0, next);
-    return quint32(block);
+    m_nextFreeDirty = false;
 }
 
 void MemoFile::writeAt(qint64 offset, const QByteArray &bytes)
 {
-    if (!m_file.seek(offset) || m_file.write(bytes) != bytes.size())
+    if (!tablefiles::writeAt(m_file, offset, bytes))
         fail(QStringLiteral("write failed: %1").arg(m_file.errorString()));
     m_size = qMax(m_size, offset + bytes.size());
 }

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QString>
 
+#include <utility>
+
 namespace ergotab::dbf {
 
 // A memo file in one of three flavours: dBase III .dbt (text ended by 0x1A 0x1A, 512-byte
@@ -25,6 +27,10 @@ public:
 
     // The memo's bytes; empty for block 0.
     QByteArray read(quint32 block);
+    // The memo decoded straight from the file's bytes, without an intermediate copy.
+    QString readText(quint32 block, const CodePage &codePage);
+    // Writes the next-free-block pointer of the header, which appends keep only in memory.
+    void flush();
     // Stores the bytes and returns the block they now start at (0 for empty data). Text that
     // fits the run of `oldBlock` is rewritten there; longer text goes to the end of the file.
     quint32 write(const QByteArray &data, quint32 oldBlock);
@@ -36,6 +42,8 @@ public:
 
 private:
     const char *bytesAt(qint64 offset, qint64 size);
+    // Where the memo at `block` lies in the file.
+    std::pair<const char *, qint64> locate(quint32 block);
     qint64 runBlocks(quint32 block);
     void writeAt(qint64 offset, const QByteArray &bytes);
     [[noreturn]] void fail(const QString &cause) const;
@@ -48,6 +56,8 @@ private:
     uchar *m_map = nullptr;
     qint64 m_mapSize = 0;
     bool m_writable = false;
+    quint32 m_nextFree = 0; // not yet in the header when m_nextFreeDirty
+    bool m_nextFreeDirty = false;
 };
 
 } // namespace ergotab::dbf

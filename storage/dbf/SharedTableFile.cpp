@@ -83,6 +83,8 @@ void SharedTableFile::detach()
         SharedTableFile *file;
         ~Unload() { file->unload(); }
     } unloadOnExit{this};
+    if (m_memo)
+        m_memo->flush();
     flushIndex();
 }
 
@@ -183,7 +185,7 @@ QString SharedTableFile::memoText(const char *rec, int field)
     const quint32 block = fieldcodec::readMemoBlock(m_layout.fields.at(field), rec);
     if (block == 0 || !m_memo)
         return QString();
-    return m_layout.codec().decode(m_memo->read(block));
+    return m_memo->readText(block, m_layout.codec());
 }
 
 QByteArray SharedTableFile::fieldKey(const char *rec, int field)
@@ -266,7 +268,7 @@ void SharedTableFile::requireWritable() const
 
 void SharedTableFile::writeDbf(qint64 offset, const QByteArray &bytes)
 {
-    if (!m_dbf.seek(offset) || m_dbf.write(bytes) != bytes.size())
+    if (!tablefiles::writeAt(m_dbf, offset, bytes))
         fail(QStringLiteral("cannot write the file: %1").arg(m_dbf.errorString()));
 }
 

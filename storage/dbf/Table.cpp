@@ -3,6 +3,7 @@
 #include "FieldCodec.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace ergotab::dbf {
 
@@ -20,12 +21,21 @@ void Table::Private::requireOpen() const
 int Table::Private::requireField(const QString &name) const
 {
     requireOpen();
-    if (const auto it = fieldCache.constFind(name); it != fieldCache.constEnd())
-        return it.value();
-    const int index = file->layout().fieldIndex(name);
-    if (index < 0)
-        fail(QStringLiteral("field %1 not found").arg(name));
-    fieldCache.insert(name, index);
+    NameSlot &slot = nameSlots[(quintptr(name.constData()) >> 4) % nameSlots.size()];
+    // The address alone proves nothing (memory is reused), so the text is compared too.
+    if (slot.data == name.constData() && slot.name.size() == name.size()
+        && std::memcmp(slot.name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+        return slot.index;
+    int index;
+    if (const auto it = fieldCache.constFind(name); it != fieldCache.constEnd()) {
+        index = it.value();
+    } else {
+        index = file->layout().fieldIndex(name);
+        if (index < 0)
+            fail(QStringLiteral("field %1 not found").arg(name));
+        fieldCache.insert(name, index);
+    }
+    slot = {name.constData(), name, index};
     return index;
 }
 
@@ -108,6 +118,7 @@ void Table::open()
         d->fail(QStringLiteral("no table name is set"));
     d->file = SharedTableFile::attach(d->path, d->exclusive);
     d->fieldCache.clear();
+    d->nameSlots = {};
     d->state = Private::State::Browse;
     try {
         d->compileFilter();
@@ -183,6 +194,7 @@ void Table::pack()
     d->onExclusiveFile("packing", [](SharedTableFile &f) { f.pack(); });
     if (d->file) {
         d->fieldCache.clear();
+        d->nameSlots = {};
         d->resolveIndex();
         first();
     }

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace ergotab::dbf::tablefiles {
 
 QString companion(const QString &dbfPath, const QString &extension)
@@ -30,6 +34,25 @@ QString registryKey(const QString &path)
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes)
+{
+#ifdef Q_OS_UNIX
+    // Every post writes a few small pieces: one pwrite each instead of a seek and a write.
+    const int fd = file.handle();
+    if (fd >= 0) {
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(offset + done));
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+#endif
+    return file.seek(offset) && file.write(bytes) == bytes.size();
 }
 
 void writeWhole(const QString &path, const QByteArray &bytes, const QString &tableName)

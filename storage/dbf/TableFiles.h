@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -17,6 +18,9 @@ QString registryKey(const QString &path);
 // Puts finished temporary files in place of their targets. Old files are moved aside first
 // and restored if any step fails, so the table is either all old or all new.
 void replace(const QList<QPair<QString, QString>> &tempAndTarget, const QString &tableName);
+
+// Writes at an offset of an open, unbuffered file in one system call where the system allows.
+bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes);
 
 // Writes bytes to a file completely or throws EngineError.
 void writeWhole(const QString &path, const QByteArray &bytes, const QString &tableName);

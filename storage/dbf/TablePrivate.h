@@ -5,6 +5,7 @@
 
 #include <QHash>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,15 @@ struct Table::Private
     QByteArray buffer;
     QHash<int, QString> memoEdits;
     bool modified = false;
+    // Field lookups by name: callers pass the same names again and again, mostly literals
+    // whose characters stay at one address, so a slot keyed by that address answers first.
+    struct NameSlot
+    {
+        const QChar *data = nullptr;
+        QString name;
+        int index = -1;
+    };
+    mutable std::array<NameSlot, 64> nameSlots;
     mutable QHash<QString, int> fieldCache;
 
     // Filtered rows in index order, rebuilt when the shared file's generation moves on.
