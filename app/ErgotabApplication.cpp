@@ -1,6 +1,7 @@
 #include "ErgotabApplication.h"
 
 #include "MessageBoxes.h"
+#include "TProgressForm.h"
 #include "storage/AppError.h"
 
 #include <exception>
@@ -17,13 +18,20 @@ bool ErgotabApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError &error) {
-        showErrorBox(activeWindow(), error.message());
+        reportFailure(error.message());
     } catch (const std::exception &error) {
-        showErrorBox(activeWindow(), QString::fromLocal8Bit(error.what()));
+        reportFailure(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        showErrorBox(activeWindow(), QStringLiteral("Neznámá chyba."));
+        reportFailure(QStringLiteral("Neznámá chyba."));
     }
     return false;
+}
+
+void ErgotabApplication::reportFailure(const QString &text)
+{
+    if (m_progressForm)
+        m_progressForm->hideProgress();
+    showErrorBox(activeWindow(), text);
 }
 
 } // namespace ergotab

@@ -28,6 +28,7 @@ int main(int argc, char **argv)
     TMainForm mainForm;
     TProgressForm progressForm;
     mainForm.setProgressForm(&progressForm);
+    app.setProgressForm(&progressForm);
     mainForm.setCommandLineDocument(firstArgument);
 
     // The splash stays up at least three seconds unless a first argument was given.

@@ -1,5 +1,6 @@
 #include "app/ErgotabApplication.h"
 #include "app/MessageBoxes.h"
+#include "app/TProgressForm.h"
 #include "storage/AppError.h"
 
 #include <QEvent>
@@ -57,6 +58,25 @@ TEST(ErrorBox, AFailureInAnEventHandlerIsShownOnceAndTheProgramGoesOn)
     ASSERT_EQ(boxes.shown().size(), 2);
     EXPECT_EQ(boxes.shown().at(1).text, QStringLiteral("Archive file not found"));
     EXPECT_EQ(handler.handled, 1);
+}
+
+TEST(ErrorBox, TakesDownTheProgressDialogTheFailedOperationLeftUp)
+{
+    MessageBoxRecorder boxes;
+    TProgressForm progress;
+    auto *app = static_cast<ErgotabApplication *>(QCoreApplication::instance());
+    app->setProgressForm(&progress);
+    progress.showProgress(QStringLiteral("Otevírání: Hala"), 100);
+    ASSERT_TRUE(QApplication::overrideCursor());
+
+    FailingHandler handler;
+    QEvent failing(ThrowAppError);
+    QCoreApplication::sendEvent(&handler, &failing);
+
+    EXPECT_EQ(boxes.shown().size(), 1);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_FALSE(QApplication::overrideCursor());
+    app->setProgressForm(nullptr);
 }
 
 int main(int argc, char **argv)
