@@ -78,6 +78,7 @@ const char *MemoFile::bytesAt(qint64 offset, qint64 size)
 
 std::pair<const char *, qint64> MemoFile::locate(quint32 block)
 {
+    flushPending();
     const qint64 offset = qint64(block) * m_blockSize;
     if (offset >= m_size)
         fail(QStringLiteral("block %1 lies past the end of the file").arg(block));
@@ -127,6 +128,7 @@ QString MemoFile::readText(quint32 block, const CodePage &codePage)
 
 qint64 MemoFile::runBlocks(quint32 block)
 {
+    flushPending();
     const qint64 offset = qint64(block) * m_blockSize;
     if (block == 0 || offset >= m_size)
         return 0;
@@ -182,14 +184,30 @@ quint32 MemoFile::write(const QByteArray &data, quint32 oldBlock)
     const qint64 block = qMax<qint64>(1, blocksFor(m_size, m_blockSize));
     if (block + blocks > 0xFFFFFFFFll)
         fail(QStringLiteral("the file is full"));
-    writeAt(block * m_blockSize, run);
+    // The memos of one post go out in one write.
+    const qint64 offset = block * m_blockSize;
+    if (!m_pending.isEmpty() && offset != m_pendingOffset + m_pending.size())
+        flushPending();
+    if (m_pending.isEmpty())
+        m_pendingOffset = offset;
+    m_pending += run;
+    m_size = offset + run.size();
     m_nextFree = quint32(block + blocks);
     m_nextFreeDirty = true;
     return quint32(block);
 }
 
+void MemoFile::flushPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    const QByteArray bytes = std::exchange(m_pending, QByteArray());
+    writeAt(m_pendingOffset, bytes);
+}
+
 void MemoFile::flush()
 {
+    flushPending();
     if (!m_nextFreeDirty)
         return;
     QByteArray next(4, '\0');

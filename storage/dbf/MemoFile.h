@@ -29,6 +29,8 @@ public:
     QByteArray read(quint32 block);
     // The memo decoded straight from the file's bytes, without an intermediate copy.
     QString readText(quint32 block, const CodePage &codePage);
+    // Writes the memo runs appended since the last call, in one piece.
+    void flushPending();
     // Writes the next-free-block pointer of the header, which appends keep only in memory.
     void flush();
     // Stores the bytes and returns the block they now start at (0 for empty data). Text that
@@ -56,6 +58,8 @@ private:
     uchar *m_map = nullptr;
     qint64 m_mapSize = 0;
     bool m_writable = false;
+    QByteArray m_pending; // appended runs not yet written, starting at m_pendingOffset
+    qint64 m_pendingOffset = 0;
     quint32 m_nextFree = 0; // not yet in the header when m_nextFreeDirty
     bool m_nextFreeDirty = false;
 };

@@ -4,6 +4,8 @@
 #include "RowIndexes.h"
 #include "TableLayout.h"
 
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QString>
@@ -94,6 +96,8 @@ private:
     QFile m_dbf;
     bool m_writable = false;
     bool m_stamped = false;
+    QDate m_today;
+    QElapsedTimer m_todayAge;
     std::unique_ptr<MemoFile> m_memo;
     QByteArray m_data;
     int m_rows = 0;

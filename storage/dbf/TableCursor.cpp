@@ -157,9 +157,15 @@ bool Table::isFiltered() const { return d->filtered; }
 
 void Table::setIndexName(const QString &name)
 {
-    d->indexName = name;
+    const QString previous = std::exchange(d->indexName, name);
     if (d->file) {
-        d->resolveIndex();
+        try {
+            d->resolveIndex();
+        } catch (...) {
+            d->indexName = previous; // an unknown index leaves the order as it was
+            d->resolveIndex();
+            throw;
+        }
         first();
     }
 }

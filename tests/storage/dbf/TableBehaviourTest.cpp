@@ -159,6 +159,7 @@ TEST_F(TableTest, IndexOrderSortsByKeyWithTiesInPhysicalOrder)
     ASSERT_TRUE(table.locate(QStringLiteral("Type"), 1));
     EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 3);
     expectEngineError([&] { table.setIndexName(QStringLiteral("NOPE")); }, QStringLiteral("NOPE"));
+    EXPECT_EQ(table.indexName(), QString()) << "a failed switch keeps the order it had";
 }
 
 TEST_F(TableTest, IndexOrderSurvivesReopenAndEdits)
