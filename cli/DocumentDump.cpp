@@ -72,7 +72,7 @@ void appendTable(QByteArray &out, const char *name, dbf::Table &table, void (*de
 QByteArray documentToJson(Document &document)
 {
     QByteArray out = "{\n  \"version\": " + QByteArray::number(document.version()) + ",\n";
-    appendTable(out, "Object", document.objects(), defineObjectTable);
+    appendTable(out, "Object", document.objects(), [](dbf::Table &t) { defineObjectTable(t); });
     out += ",\n";
     appendTable(out, "Worker", document.workers(), defineWorkerTable);
     out += ",\n";

@@ -19,7 +19,7 @@ static void addObjectHead(dbf::Table &table)
         table.addFieldDef(factorFieldName(n), FieldKind::Integer);
 }
 
-void defineObjectTable(dbf::Table &table)
+void defineObjectTable(dbf::Table &table, bool withIndex)
 {
     table.clearDefinitions();
     addObjectHead(table);
@@ -28,7 +28,8 @@ void defineObjectTable(dbf::Table &table)
     table.addFieldDef(QStringLiteral("Popis"), FieldKind::Memo);
     table.addFieldDef(QStringLiteral("Mereni"), FieldKind::Memo);
     table.addFieldDef(QStringLiteral("Opatreni"), FieldKind::Memo);
-    table.addIndexDef(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
+    if (withIndex)
+        table.addIndexDef(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
 }
 
 void defineLibraryObjectTable(dbf::Table &table)
@@ -80,7 +81,7 @@ static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path,
 
 void CreateDocumentTables(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost)
 {
-    createOne(tables.object, folder + QStringLiteral("Object.dbf"), defineObjectTable, afterPost);
+    createOne(tables.object, folder + QStringLiteral("Object.dbf"), [](dbf::Table &t) { defineObjectTable(t); }, afterPost);
     createOne(tables.worker, folder + QStringLiteral("Worker.dbf"), defineWorkerTable, afterPost);
     createOne(tables.link, folder + QStringLiteral("Link.dbf"), defineLinkTable, afterPost);
 }

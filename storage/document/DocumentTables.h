@@ -16,7 +16,8 @@ struct DocumentTables
 };
 
 // Field layouts exactly as the program creates them.
-void defineObjectTable(dbf::Table &table);  // Index … Opatreni, index "UPLINK" on UpLink
+// Index … Opatreni, with the index "UPLINK" on UpLink unless told otherwise.
+void defineObjectTable(dbf::Table &table, bool withIndex = true);
 void defineWorkerTable(dbf::Table &table);
 void defineLinkTable(dbf::Table &table);
 // The library's sample table: the first seventeen Object fields, no memo, no index.

@@ -1,0 +1,48 @@
+#include "ClipboardCommands.h"
+
+#include "storage/document/Document.h"
+#include "tree/DataTreeItem.h"
+#include "tree/DocumentTree.h"
+#include "tree/ObjectRecords.h"
+
+#include <QTreeWidget>
+
+namespace ergotab::tree {
+
+ClipboardCommands::ClipboardCommands(DocumentTree &tree, QString clipboardFolder)
+    : m_tree(tree)
+    , m_clipboard(std::move(clipboardFolder))
+{
+}
+
+void ClipboardCommands::Copy1Click()
+{
+    const DataTreeItem *selected = m_tree.selectedItem();
+    if (!selected)
+        return;
+    Document &document = m_tree.document();
+    m_clipboard.copyFrom(document.objects(), selected->index(), document.progressSink());
+}
+
+void ClipboardCommands::Paste1Click()
+{
+    Document &document = m_tree.document();
+    const DataTreeItem *selected = m_tree.selectedItem();
+    const int parent = placementParent(document.objects(), selected ? selected->index() : 0);
+
+    QTreeWidget &widget = m_tree.widget();
+    DocumentTree::BuildingScope building(m_tree);
+    widget.setUpdatesEnabled(false);
+    struct RepaintAgain
+    {
+        QTreeWidget &widget;
+        ~RepaintAgain() { widget.setUpdatesEnabled(true); }
+    } repaintAgain{widget};
+
+    m_clipboard.pasteInto(
+        document, parent,
+        [this](int index, int upLink, int type, const QString &text) { m_tree.addItem(index, upLink, type, text); },
+        document.progressSink());
+}
+
+} // namespace ergotab::tree
