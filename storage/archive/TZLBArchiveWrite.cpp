@@ -85,7 +85,10 @@ void TZLBArchive::AddFiles(QStringList files)
                 = prepareMember(item, zlibLevel(CompressionLevel), OnProgress);
             const qint64 storedSize
                 = member ? (member->compressed ? member->compressedSize : member->fileSize) : 0;
-            if (!member || !writer.canGrowBy(storedSize)) {
+            // Offsets are 32-bit: a member that would push the file past 2 GiB cannot be written.
+            if (member && !writer.canGrowBy(storedSize))
+                throw ArchiveError(msg::unableToWriteArchive(target));
+            if (!member) {
                 if (FailOnUnreadableFile)
                     throw ArchiveError(msg::unableToOpen(item));
                 if (OnErrorLogged)

@@ -2,6 +2,7 @@
 #include "HandBuiltContainer.h"
 
 #include "storage/archive/ArchiveLayout.h"
+#include "storage/archive/Crc32.h"
 #include "storage/archive/TZLBArchive.h"
 #include "tests/support/TempDir.h"
 
@@ -242,4 +243,28 @@ TEST(ArchiveBytes, ShortStringIsCutAt255AndZeroFilled)
                    "ab")
             + QByteArray(253, '\0'));
     EXPECT_EQ(archive::readShortString(field), QStringLiteral("ab"));
+}
+
+TEST(ArchiveBytes, Crc32IsTheIsoHdlcCrcForEveryLengthAndSplit)
+{
+    EXPECT_EQ(archive::Crc32::of("123456789", 9), 0xCBF43926u);
+    QByteArray data(5000, '\0');
+    quint32 x = 12345;
+    for (char &c : data) {
+        x = x * 1103515245u + 12345u;
+        c = char(x >> 16);
+    }
+    // Lengths around the 16- and 64-byte folding steps, at odd alignments, in one and two calls.
+    for (qsizetype offset : { 0, 1, 7 }) {
+        for (qsizetype length = 0; length < 700; ++length) {
+            const QByteArray piece = data.mid(offset, length);
+            const quint32 expected = crcOf(piece);
+            ASSERT_EQ(archive::Crc32::of(data.constData() + offset, length), expected) << length;
+            archive::Crc32 split;
+            split.update(piece.constData(), length / 3);
+            split.update(piece.constData() + length / 3, length - length / 3);
+            ASSERT_EQ(split.value(), expected) << length;
+        }
+    }
+    EXPECT_EQ(archive::Crc32::of(data.constData(), data.size()), crcOf(data));
 }
