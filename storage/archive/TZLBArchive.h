@@ -85,7 +85,8 @@ private:
     QString comparisonForm(const QString &path) const;
     // The folder recorded for an added file: empty unless SavePaths.
     QString recordedFolder(const QString &path) const;
-    void extractEntry(QFile &container, int position, const QString &destination);
+    void extractEntry(QFile &container, const TZLBFileEntry &entry, int position, qint64 dataEnd,
+        const QString &destination);
 
     QString m_fileName;
     bool m_new = false;

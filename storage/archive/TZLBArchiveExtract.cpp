@@ -37,13 +37,16 @@ void TZLBArchive::ExtractAll(const QString &destination)
         TZLBArchive *self;
         ~ResetProgress() { self->notifyProgress(self->m_fileName, 0); }
     } reset { this };
-    for (size_t p = 0; p < m_entries.size(); ++p)
-        extractEntry(container, int(p), destination);
+    // A copy: a notification handler may close the container while the loop runs.
+    const std::vector<TZLBFileEntry> entries = m_entries;
+    const qint64 dataEnd = m_trailer.DirectoryOffset;
+    for (size_t p = 0; p < entries.size(); ++p)
+        extractEntry(container, entries[p], int(p), dataEnd, destination);
 }
 
-void TZLBArchive::extractEntry(QFile &container, int position, const QString &destination)
+void TZLBArchive::extractEntry(
+    QFile &container, const TZLBFileEntry &entry, int position, qint64 dataEnd, const QString &destination)
 {
-    const TZLBFileEntry &entry = m_entries[size_t(position)];
     const std::optional<QString> name = safeMemberName(entry.FileName);
     const std::optional<QString> subfolder
         = ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
@@ -74,7 +77,7 @@ void TZLBArchive::extractEntry(QFile &container, int position, const QString &de
         return true;
     };
     quint32 crc = 0;
-    switch (readMember(container, entry, m_trailer.DirectoryOffset, write, crc)) {
+    switch (readMember(container, entry, dataEnd, write, crc)) {
     case MemberReadResult::Ok:
         break;
     case MemberReadResult::SinkFailed:

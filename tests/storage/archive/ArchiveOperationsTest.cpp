@@ -304,3 +304,16 @@ TEST(ArchiveOperations, LargeMembersGoThroughATemporaryFile)
     archive.ExtractAll(dir.file(QStringLiteral("out")));
     EXPECT_EQ(TempDir::read(dir.file(QStringLiteral("out/Big.dbf"))), content);
 }
+
+TEST(ArchiveOperations, HandlerClosingTheContainerMidwayDoesNotCutExtractionShort)
+{
+    TempDir dir;
+    TempDir::write(dir.file(QStringLiteral("c.tvo")),
+        handBuiltContainer({ storedMember("a.dbf", "a"), storedMember("b.dbf", "b") }));
+    TZLBArchive archive;
+    archive.OnFileExtracted = [&](const QString &) { archive.CloseArchive(); };
+    archive.OpenArchive(dir.file(QStringLiteral("c.tvo")));
+    archive.ExtractAll(dir.file(QStringLiteral("out")));
+    EXPECT_EQ(filesIn(dir.file(QStringLiteral("out"))),
+        QStringList({ QStringLiteral("a.dbf"), QStringLiteral("b.dbf") }));
+}
