@@ -38,7 +38,18 @@ SharedTableFile::SharedTableFile(const QString &path)
 {
 }
 
-SharedTableFile::~SharedTableFile() = default;
+SharedTableFile::~SharedTableFile()
+{
+    // Still attached only when the program ends with tables open: save what can be saved.
+    if (m_handles > 0 && m_dbf.isOpen()) {
+        try {
+            if (m_memo)
+                m_memo->flush();
+            flushIndex();
+        } catch (const std::exception &) {
+        }
+    }
+}
 
 void SharedTableFile::fail(const QString &cause) const
 {
