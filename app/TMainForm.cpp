@@ -10,6 +10,9 @@
 #include "WindowPlacement.h"
 #include "help/HelpViewer.h"
 #include "storage/document/Document.h"
+#include "tree/CategorisationPanel.h"
+#include "tree/RecordEditor.h"
+#include "tree/StructureCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace ergotab {
@@ -30,6 +34,7 @@ TMainForm::TMainForm(QWidget *parent)
 {
     m_ui.setupUi(this);
     m_documentCommands = new DocumentCommands(*this, *m_document);
+    createCategorisation();
     m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
     connectCommands();
     m_recentFilesMenu->rebuild(m_recentFiles.paths());
@@ -46,6 +51,28 @@ TMainForm::~TMainForm()
         m_document->shutDown();
     } catch (...) {
     }
+}
+
+void TMainForm::createCategorisation()
+{
+    tree::CategorisationWidgets w;
+    w.DataTreeNT = m_ui.DataTreeNT;
+    w.pages = {m_ui.NoneTabSheet, m_ui.NodeTabSheet, m_ui.ItemTabSheet};
+    w.lock.store = m_ui.StoreBitBtn;
+    w.lock.cancel = m_ui.CancelBitBtn;
+    for (QMenu *menu : {m_ui.File1, m_ui.Workers1, m_ui.Sestavy1, m_ui.Help1, m_ui.Administrace1})
+        w.lock.menus.append(menu->menuAction());
+    w.lock.widgets = {m_ui.Panel1,          m_ui.AddNodeSpeedButton, m_ui.AddKatSpeedButton,
+                      m_ui.AddLibSpeedButton, m_ui.WizardSpeedButton1, m_ui.DeleteSpeedButton};
+    w.AddNodeSpeedButton = m_ui.AddNodeSpeedButton;
+    w.AddKatSpeedButton = m_ui.AddKatSpeedButton;
+    w.AddLibSpeedButton = m_ui.AddLibSpeedButton;
+    w.WizardSpeedButton1 = m_ui.WizardSpeedButton1;
+    w.DeleteSpeedButton = m_ui.DeleteSpeedButton;
+    m_categorisation = new tree::CategorisationPanel(
+        w, *m_document,
+        [this](const QString &caption, const QString &text) { return MessageBoxes::question(this, caption, text); },
+        this);
 }
 
 void TMainForm::connectCommands()
@@ -98,12 +125,44 @@ void TMainForm::OpenDocument(const QString &path)
 
 void TMainForm::ClearTree()
 {
-    m_ui.DataTreeNT->clear();
+    m_categorisation->clearTree();
 }
 
 void TMainForm::BuildTreeFromDocument()
 {
-    // Filled by the tree: builds DataTreeNT from the Object table with m_treeBuilding set.
+    m_treeBuilding = true;
+    m_categorisation->rebuildTree();
+    m_treeBuilding = false;
+}
+
+void TMainForm::AddNodeSpeedButtonClick()
+{
+    m_categorisation->commands().AddNodeSpeedButtonClick();
+}
+
+void TMainForm::AddKatSpeedButtonClick()
+{
+    m_categorisation->commands().AddKatSpeedButtonClick();
+}
+
+void TMainForm::DeleteSpeedButtonClick()
+{
+    m_categorisation->commands().DeleteSpeedButtonClick();
+}
+
+void TMainForm::StoreBitBtnClick()
+{
+    m_categorisation->editor().StoreBitBtnClick();
+}
+
+void TMainForm::CancelBitBtnClick()
+{
+    m_categorisation->editor().CancelBitBtnClick();
+}
+
+void TMainForm::LoadEditor()
+{
+    m_categorisation->editor().LoadEditor();
 }
 
 void TMainForm::PrepareClipboardFolder()

@@ -13,6 +13,9 @@ class Document;
 class DocumentCommands;
 class RecentFilesMenu;
 class TProgressForm;
+namespace tree {
+class CategorisationPanel;
+}
 
 // The one main window: lives from start to end and owns the open document, the recent files
 // and the controls. Commands live in their own classes; this class wires them to the menus
@@ -29,6 +32,8 @@ public:
     Document &document() { return *m_document; }
     DocumentCommands &documentCommands() { return *m_documentCommands; }
     const RecentFiles &recentFiles() const { return m_recentFiles; }
+    // The tree, the record editor and the structure commands on DataTreeNT and the pages.
+    tree::CategorisationPanel &categorisation() { return *m_categorisation; }
 
     // The progress dialog long operations report to; the main window does not own it.
     void setProgressForm(TProgressForm *form);
@@ -64,6 +69,13 @@ public slots:
     void Index1Click();
     void Oprogramu1Click();
     void Exit1Click();
+    // The tree's commands; the wizard and the library call the add and store commands.
+    void AddNodeSpeedButtonClick();
+    void AddKatSpeedButtonClick();
+    void DeleteSpeedButtonClick();
+    void StoreBitBtnClick();
+    void CancelBitBtnClick();
+    void LoadEditor();
     // The start-up sequence; runs once, at the first show.
     void FormShow();
 
@@ -80,12 +92,14 @@ protected:
 
 private:
     void connectCommands();
+    void createCategorisation();
     void loadRecentFiles();
     void saveRecentFiles() const;
 
     MainFormUi m_ui;
     std::unique_ptr<Document> m_document;
     DocumentCommands *m_documentCommands = nullptr;
+    tree::CategorisationPanel *m_categorisation = nullptr;
     RecentFiles m_recentFiles;
     RecentFilesMenu *m_recentFilesMenu = nullptr;
     TProgressForm *m_progressForm = nullptr;
