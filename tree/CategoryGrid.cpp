@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace ergotab::tree {
 
@@ -22,9 +24,6 @@ CategoryGrid::CategoryGrid(QWidget *parent)
         m_headings[k - 1] = heading;
     }
     for (const Factor &f : factorCatalogue()) {
-        auto *caption = new QLabel(f.rowCaption, this);
-        caption->setToolTip(f.rowCaption);
-        m_captions[f.number - 1] = caption;
         for (int k = 1; k <= CategoryCount; ++k) {
             auto *box = new QCheckBox(this);
             box->setObjectName(categoryBoxName(f.number, k));
@@ -66,8 +65,8 @@ int CategoryGrid::headerHeight() const
 int CategoryGrid::captionWidth() const
 {
     int widest = m_title->sizeHint().width();
-    for (const QLabel *caption : m_captions)
-        widest = std::max(widest, caption->sizeHint().width());
+    for (const Factor &f : factorCatalogue())
+        widest = std::max(widest, fontMetrics().horizontalAdvance(f.rowCaption));
     return widest + 6;
 }
 
@@ -82,16 +81,20 @@ void CategoryGrid::resizeEvent(QResizeEvent *event)
     placeChildren();
 }
 
+int CategoryGrid::boxesLeft() const
+{
+    return width() - CategoryCount * ColumnPitch - 2;
+}
+
 void CategoryGrid::placeChildren()
 {
-    const int boxesLeft = width() - CategoryCount * ColumnPitch - 2;
+    const int boxesLeft = this->boxesLeft();
     const int top = headerHeight();
     m_title->setGeometry(0, 0, boxesLeft, top);
     for (int k = 0; k < CategoryCount; ++k)
         m_headings[k]->setGeometry(boxesLeft + k * ColumnPitch, 0, ColumnPitch, top);
     for (int row = 0; row < FactorCount; ++row) {
         const int y = top + row * RowPitch;
-        m_captions[row]->setGeometry(2, y, boxesLeft - 4, RowPitch);
         for (int k = 0; k < CategoryCount; ++k) {
             QCheckBox *box = m_boxes[row][k];
             const QSize hint = box->sizeHint();
@@ -111,6 +114,27 @@ void CategoryGrid::paintEvent(QPaintEvent *)
         const int y = top + row * RowPitch;
         painter.drawLine(0, y, width() - 1, y);
     }
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int textWidth = boxesLeft() - 6;
+    for (const Factor &f : factorCatalogue()) {
+        const QRect cell(2, top + (f.number - 1) * RowPitch, textWidth, RowPitch);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(f.rowCaption, Qt::ElideRight, textWidth));
+    }
+}
+
+bool CategoryGrid::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int row = (help->pos().y() - headerHeight()) / RowPitch;
+        if (help->pos().y() >= headerHeight() && row < FactorCount && help->pos().x() < boxesLeft())
+            QToolTip::showText(help->globalPos(), factorCatalogue()[static_cast<size_t>(row)].rowCaption, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 } // namespace ergotab::tree

@@ -6,12 +6,14 @@
 
 class QCheckBox;
 class QLabel;
+class QEvent;
 
 namespace ergotab::tree {
 
 // The grid "Faktory": one row per factor of the catalogue with its caption and the check
 // boxes f01k1 … f13k4, one per category. Rows lie 19 pixels apart and columns 21, with thin
-// lines between the rows. The fourth box of a factor that does not offer category 4 is
+// lines between the rows; a caption too long for the width left is cut short with an ellipsis
+// and shown whole as a tool tip. The fourth box of a factor that does not offer category 4 is
 // always disabled but still shows a stored bit.
 class CategoryGrid : public QWidget
 {
@@ -36,15 +38,16 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     int headerHeight() const;
     int captionWidth() const;
+    int boxesLeft() const;
     void placeChildren();
 
     QLabel *m_title = nullptr;
     std::array<QLabel *, 4> m_headings{};
-    std::array<QLabel *, 13> m_captions{};
     std::array<std::array<QCheckBox *, 4>, 13> m_boxes{};
 };
 

@@ -64,6 +64,8 @@ QWidget *buildCommentsPage(EditorControls &c)
     c.MemoSplitter->setStretchFactor(0, 0);
     c.MemoSplitter->setStretchFactor(1, 1);
     c.MemoSplitter->setStretchFactor(2, 0);
+    // Initial heights in proportion: the outer panes small, the middle one the rest.
+    c.MemoSplitter->setSizes({MinimumPaneHeight + 30, 1000, MinimumPaneHeight + 30});
     layout->addWidget(c.MemoSplitter);
     return page;
 }
