@@ -1,8 +1,10 @@
 #include "DocumentCommands.h"
 
+#include "FileDialogs.h"
 #include "MessageBoxes.h"
 #include "TMainForm.h"
 #include "storage/document/Document.h"
+#include "storage/document/DocumentFile.h"
 
 #include <QFileInfo>
 
@@ -29,36 +31,76 @@ bool DocumentCommands::askSaveChanges()
 
 bool DocumentCommands::openDocument(const QString &path)
 {
-    if (!QFileInfo(path).isFile()) {
+    try {
+        m_document.open(path);
+    } catch (const DocumentNotFound &) {
         MessageBoxes::warning(&m_window, QStringLiteral("Soubor nenalezen."));
         return false;
+    } catch (...) {
+        // The document is empty and unnamed now: the window shows it before the error box.
+        m_window.UpdateCaption();
+        m_window.BuildTreeFromDocument();
+        throw;
     }
-    m_document.open(path);
     m_window.UpdateCaption();
     m_window.addRecentFile(path);
-    m_document.forgetHighestIndexes();
     return true;
+}
+
+void DocumentCommands::openAndShow(const QString &path)
+{
+    if (openDocument(path))
+        m_window.BuildTreeFromDocument();
 }
 
 void DocumentCommands::newDocument()
 {
-    // The document's "new" operation comes here: empty tables, no name, caption, tree rebuilt.
+    if (!askSaveChanges())
+        return;
+    m_document.newDocument();
+    m_window.UpdateCaption();
+    m_window.BuildTreeFromDocument();
 }
 
 void DocumentCommands::openWithDialog()
 {
-    // The open dialog ("Soubory Ergotab (*.tvo)") and openDocument() come here.
+    if (!askSaveChanges())
+        return;
+    const QString path = FileDialogs::openDocumentName(&m_window);
+    if (!path.isEmpty())
+        openAndShow(path);
+}
+
+void DocumentCommands::openRecent(const QString &path)
+{
+    if (askSaveChanges())
+        openAndShow(path);
 }
 
 void DocumentCommands::save()
 {
-    // Document::save() into the document's name, or saveAs() while it has none, comes here.
+    if (m_document.fileName().isEmpty())
+        saveAs();
+    else
+        m_document.save();
+}
+
+QString DocumentCommands::withDocumentExtension(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("tvo"), Qt::CaseInsensitive) == 0
+               ? path
+               : path + QStringLiteral(".TVO");
 }
 
 void DocumentCommands::saveAs()
 {
-    // The save dialog, the ".TVO" rule, Document::save(), the caption and the recent files
-    // come here.
+    const QString chosen = FileDialogs::saveDocumentName(&m_window);
+    if (chosen.isEmpty())
+        return;
+    m_document.setFileName(withDocumentExtension(chosen));
+    m_document.save();
+    m_window.UpdateCaption();
+    m_window.addRecentFile(m_document.fileName());
 }
 
 } // namespace ergotab

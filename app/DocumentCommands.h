@@ -25,14 +25,22 @@ public:
     // True when the document was opened; a damaged file raises the container's error.
     bool openDocument(const QString &path);
 
-    // "&Nový", "&Otevřít...", "&Uložit" and "Uložit j&ako...": completed with the document's
-    // open, save and new operations.
+    // "&Nový", "&Otevřít...", a recent file, "&Uložit" and "Uložit j&ako...". A failed open
+    // leaves an empty, unnamed document on screen and raises the error for the error box; a
+    // failed save raises it with the previous file and the modified flag as they were.
     void newDocument();
     void openWithDialog();
+    void openRecent(const QString &path);
     void save();
     void saveAs();
 
+    // The name "Uložit jako" saves under: ".TVO" appended unless the extension already is
+    // ".tvo" in any letter case.
+    static QString withDocumentExtension(const QString &path);
+
 private:
+    void openAndShow(const QString &path);
+
     TMainForm &m_window;
     Document &m_document;
 };

@@ -198,8 +198,14 @@ void TMainForm::FormShow()
 
     m_document->start();
 
-    if (!m_commandLineDocument.isEmpty() && QFileInfo(m_commandLineDocument).isFile())
-        OpenDocument(m_commandLineDocument);
+    if (!m_commandLineDocument.isEmpty() && QFileInfo(m_commandLineDocument).isFile()) {
+        // A damaged file leaves an empty document; the rest of the start-up still runs.
+        try {
+            OpenDocument(m_commandLineDocument);
+        } catch (const std::exception &e) {
+            showErrorBox(this, QString::fromUtf8(e.what()));
+        }
+    }
 
     m_treeBuilding = true;
     BuildTreeFromDocument();
@@ -230,11 +236,7 @@ void TMainForm::SaveAs1Click()
 
 void TMainForm::MRUManager1Click(const QString &path)
 {
-    if (!m_documentCommands->askSaveChanges())
-        return;
-    if (!m_documentCommands->openDocument(path))
-        return;
-    BuildTreeFromDocument();
+    m_documentCommands->openRecent(path);
 }
 
 void TMainForm::Index1Click()

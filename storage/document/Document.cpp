@@ -161,6 +161,7 @@ void Document::save()
         archive.CompressionLevel = fcMaximum;
         archive.CheckCRC = true;
         archive.OnProgress = [&progress](const QString &, int percentage) { progress.set(percentage); };
+        archive.FailOnUnreadableFile = true; // a document without one of its tables is no save
         archive.CreateReplacement(m_fileName);
         archive.AddFiles(members);
         archive.CloseArchive();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TMainForm.h"
 #include "help/HelpViewer.h"
@@ -55,6 +56,8 @@ protected:
 
     TempDir scratch;
     MessageBoxRecorder boxes;
+    // No real file dialog ever opens in a test: unanswered ones count as cancelled.
+    FileDialogAnswers dialogs;
     std::unique_ptr<TMainForm> form;
 };
 

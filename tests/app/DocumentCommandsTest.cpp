@@ -1,0 +1,198 @@
+// The "Soubor" commands on the real main window: dialogs and questions answered in advance.
+#include "MainFormFixture.h"
+
+#include "app/DocumentCommands.h"
+#include "app/FileDialogs.h"
+#include "storage/document/Document.h"
+
+#include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+using namespace ergotab;
+using namespace ergotab::test;
+
+namespace {
+
+class DocumentCommandsTest : public MainFormFixture
+{
+protected:
+    // Adds one assessment through the editor, as a user would.
+    void addAssessment(TMainForm &window, const QString &name)
+    {
+        window.AddKatSpeedButtonClick();
+        child<QLineEdit>("KatNameEdit")->setText(name);
+        child<QCheckBox>("f03k2")->click();
+        window.StoreBitBtnClick();
+    }
+
+    QString saveAs(TMainForm &window, const QString &name)
+    {
+        dialogs.answerNext(scratch.file(name));
+        window.SaveAs1Click();
+        return window.document().fileName();
+    }
+
+    int topLevelItems() const { return child<QTreeWidget>("DataTreeNT")->topLevelItemCount(); }
+};
+
+} // namespace
+
+TEST(SaveAsNames, TvoIsAppendedUnlessTheExtensionIsAlreadyTvo)
+{
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod")), QStringLiteral("/d/zavod.TVO"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.tvo")), QStringLiteral("/d/zavod.tvo"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.TvO")), QStringLiteral("/d/zavod.TvO"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.txt")), QStringLiteral("/d/zavod.txt.TVO"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d.tvo/zavod")), QStringLiteral("/d.tvo/zavod.TVO"));
+    EXPECT_EQ(FileDialogs::qtFilter(FileDialogs::documentFilter), QStringLiteral("Soubory Ergotab (*.tvo)"));
+}
+
+TEST_F(DocumentCommandsTest, SaveAsNamesTheDocumentAndListsItFirst)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Lakýrník"));
+    ASSERT_TRUE(window.document().isModified());
+    const QString saved = saveAs(window, QStringLiteral("Lakovna"));
+    EXPECT_EQ(saved, scratch.file(QStringLiteral("Lakovna.TVO")));
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_FALSE(window.document().isModified());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Lakovna - Ergotab"));
+    EXPECT_EQ(window.recentFiles().paths().value(0), saved);
+
+    // Save with a name saves in place without asking.
+    addAssessment(window, QStringLiteral("Brusič"));
+    const int asked = dialogs.asked();
+    window.Save1Click();
+    EXPECT_EQ(dialogs.asked(), asked);
+    EXPECT_FALSE(window.document().isModified());
+}
+
+TEST_F(DocumentCommandsTest, CancellingTheSaveDialogLeavesTheDocumentUnsavedAndStopsTheCommand)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Obráběč"));
+    window.Save1Click(); // no answer: cancelled
+    EXPECT_EQ(dialogs.asked(), 1);
+    EXPECT_TRUE(window.document().isModified());
+    EXPECT_TRUE(window.document().fileName().isEmpty());
+
+    // Yes to the question, then cancel: New, Open and a recent file do nothing further.
+    for (auto command : {&TMainForm::New1Click, &TMainForm::Open1Click}) {
+        boxes.clear();
+        boxes.answerNext(true);
+        const int asked = dialogs.asked();
+        (window.*command)();
+        ASSERT_EQ(boxes.shown().size(), 1);
+        EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Uložit"));
+        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Data byla změněna!\n\rUložit změny?"));
+        EXPECT_EQ(dialogs.asked(), asked + 1) << "only the save dialog was shown";
+        EXPECT_TRUE(window.document().isModified());
+        EXPECT_EQ(topLevelItems(), 1);
+    }
+    boxes.answerNext(true);
+    window.MRUManager1Click(scratch.file(QStringLiteral("other.tvo")));
+    EXPECT_EQ(topLevelItems(), 1);
+
+    // No drops the changes and lets New go on.
+    boxes.answerNext(false);
+    window.New1Click();
+    EXPECT_FALSE(window.document().isModified());
+    EXPECT_EQ(topLevelItems(), 0);
+}
+
+TEST_F(DocumentCommandsTest, OpenThroughTheDialogShowsTheDocumentAndAsksNothingWhenUnmodified)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Svářeč"));
+    const QString path = saveAs(window, QStringLiteral("Svarovna.tvo"));
+    window.New1Click();
+    EXPECT_EQ(topLevelItems(), 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ergotab"));
+
+    boxes.clear();
+    dialogs.answerNext(path);
+    window.Open1Click();
+    EXPECT_TRUE(boxes.shown().isEmpty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Svarovna - Ergotab"));
+    ASSERT_EQ(topLevelItems(), 1);
+    EXPECT_EQ(child<QTreeWidget>("DataTreeNT")->topLevelItem(0)->text(0), QStringLiteral("Svářeč"));
+    EXPECT_FALSE(window.document().isModified());
+}
+
+TEST_F(DocumentCommandsTest, AFailedOpenShowsAnEmptyUnnamedDocument)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Skladník"));
+    saveAs(window, QStringLiteral("Sklad.tvo"));
+    const QString bad = scratch.file(QStringLiteral("bad.tvo"));
+    TempDir::write(bad, QByteArray(200, 'x'));
+
+    dialogs.answerNext(bad);
+    EXPECT_THROW(window.Open1Click(), AppError);
+    EXPECT_EQ(topLevelItems(), 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ergotab"));
+    EXPECT_TRUE(window.document().fileName().isEmpty());
+    EXPECT_FALSE(window.document().isModified());
+    // The empty document is usable at once.
+    addAssessment(window, QStringLiteral("Po chybě"));
+    EXPECT_EQ(topLevelItems(), 1);
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheOldFileAndTheFlag)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Řidič"));
+    const QString path = saveAs(window, QStringLiteral("Doprava.tvo"));
+    const QByteArray before = TempDir::read(path);
+    addAssessment(window, QStringLiteral("Dispečer"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    EXPECT_THROW(window.Save1Click(), AppError);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(TempDir::read(path), before);
+    EXPECT_TRUE(window.document().isModified());
+    addAssessment(window, QStringLiteral("Ještě jeden"));
+    EXPECT_EQ(topLevelItems(), 3);
+}
+
+TEST_F(DocumentCommandsTest, WhatWasTypedComesBackFromTheCommandLineDump)
+{
+    TMainForm &window = shownForm();
+    window.AddKatSpeedButtonClick();
+    child<QLineEdit>("KatNameEdit")->setText(QStringLiteral("Čalouník – šití potahů"));
+    child<QCheckBox>("f01k2")->click();
+    child<QCheckBox>("f07k3")->click();
+    child<QSpinBox>("PracSpinEdit")->setValue(12);
+    child<QSpinBox>("ZenSpinEdit")->setValue(9);
+    QWidget *memo = child<QWidget>("OpatreniMemo");
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(memo))
+        plain->setPlainText(QStringLiteral("Přestávky, střídání činností.\nŠkolení."));
+    else if (auto *rich = qobject_cast<QTextEdit *>(memo))
+        rich->setPlainText(QStringLiteral("Přestávky, střídání činností.\nŠkolení."));
+    window.StoreBitBtnClick();
+    const QString path = saveAs(window, QStringLiteral("Čalounictví"));
+
+    QProcess cli;
+    cli.start(QStringLiteral(ERGOTAB_PROGRAM_DIR "/ergotab-cli"), {QStringLiteral("dump"), path});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+    const QJsonObject json = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    const QJsonArray rows = json.value(QStringLiteral("Object")).toArray();
+    ASSERT_EQ(rows.size(), 1);
+    const QJsonObject row = rows[0].toObject();
+    EXPECT_EQ(row.value(QStringLiteral("Text")).toString(), QStringLiteral("Čalouník – šití potahů"));
+    EXPECT_EQ(row.value(QStringLiteral("Fak01")).toInt(), 2);
+    EXPECT_EQ(row.value(QStringLiteral("Fak07")).toInt(), 4);
+    EXPECT_EQ(row.value(QStringLiteral("Fak02")).toInt(), 0);
+    EXPECT_EQ(row.value(QStringLiteral("Pracov")).toInt(), 12);
+    EXPECT_EQ(row.value(QStringLiteral("Zen")).toInt(), 9);
+    EXPECT_TRUE(row.value(QStringLiteral("Opatreni")).toString().startsWith(QStringLiteral("Přestávky, střídání činností.")));
+    EXPECT_TRUE(row.value(QStringLiteral("Opatreni")).toString().contains(QStringLiteral("Školení.")));
+}
