@@ -309,10 +309,16 @@ TEST_F(MainForm, EnterAndEscapePressStoreAndCancelOnlyWhileEnabled)
     EXPECT_EQ(stored.size(), 0);
     EXPECT_EQ(cancelled.size(), 0);
 
-    store->setEnabled(true);
-    cancel->setEnabled(true);
+    // Each press ends the editing state, which disables both buttons again.
+    const auto editing = [&] {
+        store->setEnabled(true);
+        cancel->setEnabled(true);
+    };
+    editing();
     QTest::keyClick(form.get(), Qt::Key_Return);
+    editing();
     QTest::keyClick(form.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    editing();
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_EQ(stored.size(), 2);
     EXPECT_EQ(cancelled.size(), 1);
