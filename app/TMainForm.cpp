@@ -13,6 +13,10 @@
 #include "tree/CategorisationPanel.h"
 #include "tree/RecordEditor.h"
 #include "tree/StructureCommands.h"
+#include "tree/TreeContextMenu.h"
+#include "tree/clipboard/ClipboardCommands.h"
+#include "wizard/TWizardData.h"
+#include "wizard/TWizardForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,6 +35,7 @@ namespace ergotab {
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
     , m_document(std::make_unique<Document>())
+    , m_wizardData(std::make_unique<TWizardData>())
 {
     m_ui.setupUi(this);
     m_documentCommands = new DocumentCommands(*this, *m_document);
@@ -84,6 +89,7 @@ void TMainForm::connectCommands()
     connect(m_ui.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(m_ui.Index1, &QAction::triggered, this, &TMainForm::Index1Click);
     connect(m_ui.Oprogramu1, &QAction::triggered, this, &TMainForm::Oprogramu1Click);
+    connect(m_ui.WizardSpeedButton1, &QAbstractButton::clicked, this, &TMainForm::WizardSpeedButton1Click);
     connect(m_recentFilesMenu, &RecentFilesMenu::chosen, this, &TMainForm::MRUManager1Click);
 }
 
@@ -167,7 +173,17 @@ void TMainForm::LoadEditor()
 
 void TMainForm::PrepareClipboardFolder()
 {
-    // Filled by the subtree clipboard: makes sure its shared folder exists.
+    m_clipboard = std::make_unique<tree::ClipboardCommands>(m_categorisation->tree(),
+                                                            tree::SubtreeClipboard::PrepareClipboardFolder());
+    m_categorisation->contextMenu().setClipboardCommands([this] { m_clipboard->Copy1Click(); },
+                                                         [this] { m_clipboard->Paste1Click(); },
+                                                         [this] { return m_clipboard->ClipboardHasRows(); });
+}
+
+void TMainForm::WizardSpeedButton1Click()
+{
+    TWizardForm wizard(this, m_wizardData.get());
+    wizard.exec();
 }
 
 void TMainForm::showEvent(QShowEvent *event)

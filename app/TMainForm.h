@@ -13,8 +13,10 @@ class Document;
 class DocumentCommands;
 class RecentFilesMenu;
 class TProgressForm;
+class TWizardData;
 namespace tree {
 class CategorisationPanel;
+class ClipboardCommands;
 }
 
 // The one main window: lives from start to end and owns the open document, the recent files
@@ -73,6 +75,9 @@ public slots:
     void AddNodeSpeedButtonClick();
     void AddKatSpeedButtonClick();
     void DeleteSpeedButtonClick();
+    // "Přidat průvodcem": a fresh wizard, modal, that adds its assessment through the two
+    // commands above.
+    void WizardSpeedButton1Click();
     void StoreBitBtnClick();
     void CancelBitBtnClick();
     void LoadEditor();
@@ -100,6 +105,9 @@ private:
     std::unique_ptr<Document> m_document;
     DocumentCommands *m_documentCommands = nullptr;
     tree::CategorisationPanel *m_categorisation = nullptr;
+    std::unique_ptr<tree::ClipboardCommands> m_clipboard;
+    // The wizard's pictures, drawn once and kept for every run of the wizard.
+    std::unique_ptr<TWizardData> m_wizardData;
     RecentFiles m_recentFiles;
     RecentFilesMenu *m_recentFilesMenu = nullptr;
     TProgressForm *m_progressForm = nullptr;
