@@ -47,8 +47,8 @@ private:
     void placeChildren();
 
     QLabel *m_title = nullptr;
-    std::array<QLabel *, 4> m_headings{};
-    std::array<std::array<QCheckBox *, 4>, 13> m_boxes{};
+    std::array<QLabel *, 4> m_headings {};
+    std::array<std::array<QCheckBox *, 4>, 13> m_boxes {};
 };
 
 } // namespace ergotab::tree

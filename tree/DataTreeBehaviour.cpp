@@ -34,9 +34,8 @@ DataTreeBehaviour::DataTreeBehaviour(QTreeWidget &tree)
     tree.viewport()->installEventFilter(this);
 
     tree.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&tree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        emit contextMenuRequested(pos);
-    });
+    connect(&tree, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint &pos) { emit contextMenuRequested(pos); });
     connect(&tree, &QTreeWidget::itemExpanded, this, &DataTreeBehaviour::DataTreeNTExpanded);
     connect(&tree, &QTreeWidget::itemCollapsed, this, &DataTreeBehaviour::DataTreeNTCollapsed);
 }

@@ -19,8 +19,8 @@ public:
     {
         QAbstractButton *store = nullptr;
         QAbstractButton *cancel = nullptr;
-        QList<QAction *> menus;    // the main menu's entries (a menu's menuAction)
-        QList<QWidget *> widgets;  // the tree panel and the buttons under the tree
+        QList<QAction *> menus; // the main menu's entries (a menu's menuAction)
+        QList<QWidget *> widgets; // the tree panel and the buttons under the tree
     };
 
     EditLock() = default;

@@ -15,8 +15,7 @@ namespace ergotab::tree {
 
 namespace {
 
-template<typename Layout>
-Layout *layoutOf(QWidget *page)
+template <typename Layout> Layout *layoutOf(QWidget *page)
 {
     if (auto *existing = qobject_cast<Layout *>(page->layout()))
         return existing;

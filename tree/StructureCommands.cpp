@@ -15,7 +15,8 @@
 
 namespace ergotab::tree {
 
-StructureCommands::StructureCommands(DocumentTree &tree, RecordEditor &editor, Confirm confirm, QObject *parent)
+StructureCommands::StructureCommands(
+    DocumentTree &tree, RecordEditor &editor, Confirm confirm, QObject *parent)
     : QObject(parent)
     , m_tree(tree)
     , m_editor(editor)
@@ -85,6 +86,11 @@ void StructureCommands::deleteSelected()
 
     // The tree follows the table before packing, so a failed pack leaves both in step.
     m_tree.removeItem(item);
+    // The control moves the current item on by itself; it is shown selected as well.
+    if (QTreeWidgetItem *now = m_tree.widget().currentItem()) {
+        DocumentTree::BuildingScope building(m_tree);
+        now->setSelected(true);
+    }
     if (deleter.deletedObjectRows() > 0)
         document.setModified(true);
     try {

@@ -10,10 +10,9 @@ namespace ergotab::tree {
 
 namespace {
 
-template<typename Visit>
-void forBranch(QTreeWidgetItem *item, Visit visit)
+template <typename Visit> void forBranch(QTreeWidgetItem *item, Visit visit)
 {
-    std::vector<QTreeWidgetItem *> pending{item};
+    std::vector<QTreeWidgetItem *> pending { item };
     while (!pending.empty()) {
         QTreeWidgetItem *current = pending.back();
         pending.pop_back();
