@@ -88,14 +88,9 @@ namespace {
 // a mixture of old and new files in the working folder; only the document's files move on.
 void unpackDocument(const QString &path, const QString &workFolder, ProgressScope &progress)
 {
-    const QString scratch = CreateWorkFolder() + QLatin1Char('/');
-    auto cleanUp = [&scratch] {
-        QDir dir(scratch);
-        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-            dir.remove(name);
-        removeWorkFolder(scratch);
-    };
-    try {
+    ScratchFolder scratchFolder;
+    const QString &scratch = scratchFolder.path();
+    {
         TZLBArchive archive;
         archive.CompressionLevel = fcMaximum;
         archive.CheckCRC = true;
@@ -107,11 +102,7 @@ void unpackDocument(const QString &path, const QString &workFolder, ProgressScop
             if (QFile::exists(scratch + name) && !QFile::rename(scratch + name, workFolder + name))
                 throw AppError(QStringLiteral("Cannot move %1 into the working folder").arg(name));
         }
-    } catch (...) {
-        cleanUp();
-        throw;
     }
-    cleanUp();
 }
 
 } // namespace

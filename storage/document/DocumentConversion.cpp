@@ -22,39 +22,6 @@ QString oldFactorName(int number)
     return QStringLiteral("Fak%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-// Copies a file over another; the target is replaced only once the copy is complete.
-void replaceFile(const QString &source, const QString &target)
-{
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    if (!QFile::copy(source, part))
-        throw AppError(QStringLiteral("Cannot copy %1 to %2").arg(source, target));
-    QFile::remove(target);
-    if (!QFile::rename(part, target)) {
-        QFile::remove(part);
-        throw AppError(QStringLiteral("Cannot replace %1").arg(target));
-    }
-}
-
-// A work folder that is removed with its files however the step ends.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-        : m_path(CreateWorkFolder() + QLatin1Char('/'))
-    {
-    }
-    ~ScratchFolder()
-    {
-        deleteFiles(m_path, documentFileNames());
-        removeWorkFolder(m_path);
-    }
-    const QString &path() const { return m_path; }
-
-private:
-    QString m_path;
-};
-
 int readIntIfPresent(const Table &table, const QString &field)
 {
     return table.hasField(field) ? table.fieldInt(field) : 0;
@@ -122,8 +89,8 @@ void stepAddCounts(DocumentTables &tables, const QString &folder, const AfterPos
         target.close();
     }
     source.close();
-    replaceFile(scratch.path() + objectDbf, folder + objectDbf);
-    replaceFile(scratch.path() + objectDbt, folder + objectDbt);
+    copyFileOver(scratch.path() + objectDbf, folder + objectDbf);
+    copyFileOver(scratch.path() + objectDbt, folder + objectDbt);
     // An index file of the old table would describe rows that are gone.
     QFile::remove(folder + objectMdx);
     source.open();
@@ -175,7 +142,7 @@ void stepMapFactors(DocumentTables &tables, const QString &folder, const AfterPo
     fresh.link->close();
     source.close();
     for (const QString &name : {objectDbf, objectDbt, objectMdx})
-        replaceFile(scratch.path() + name, folder + name);
+        copyFileOver(scratch.path() + name, folder + name);
     source.open();
     DeleteDocumentTables(fresh, scratch.path());
 }

@@ -49,4 +49,31 @@ void deleteFiles(const QString &folderWithSeparator, const QStringList &names)
         QFile::remove(folderWithSeparator + name);
 }
 
+void copyFileOver(const QString &source, const QString &target)
+{
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(source, part))
+        throw AppError(QStringLiteral("Cannot copy %1 to %2")
+                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target)));
+    QFile::remove(target);
+    if (!QFile::rename(part, target)) {
+        QFile::remove(part);
+        throw AppError(QStringLiteral("Cannot replace %1").arg(QDir::toNativeSeparators(target)));
+    }
+}
+
+ScratchFolder::ScratchFolder()
+    : m_path(CreateWorkFolder() + QLatin1Char('/'))
+{
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    QDir dir(m_path);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        dir.remove(name);
+    removeWorkFolder(m_path);
+}
+
 } // namespace ergotab

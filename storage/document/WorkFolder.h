@@ -17,4 +17,25 @@ void removeWorkFolder(const QString &path);
 // Deletes the named files from a folder, skipping those that are missing.
 void deleteFiles(const QString &folderWithSeparator, const QStringList &names);
 
+// Copies a file over another; the target is replaced only once the copy is complete.
+void copyFileOver(const QString &source, const QString &target);
+
+// A working folder for the length of one operation, removed with every file in it however
+// the operation ends.
+class ScratchFolder
+{
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    // With a trailing separator.
+    const QString &path() const { return m_path; }
+    QString file(const QString &name) const { return m_path + name; }
+
+private:
+    QString m_path;
+};
+
 } // namespace ergotab

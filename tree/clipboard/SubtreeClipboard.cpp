@@ -43,39 +43,6 @@ private:
     QLockFile m_lock;
 };
 
-// A private folder removed with its files when the command ends.
-class Scratch
-{
-public:
-    Scratch()
-        : m_path(CreateWorkFolder() + QLatin1Char('/'))
-    {
-    }
-    ~Scratch()
-    {
-        deleteFiles(m_path, {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"),
-                             QStringLiteral("Object.dbf.part"), QStringLiteral("Object.dbt.part")});
-        removeWorkFolder(m_path);
-    }
-    QString file(const QString &name) const { return m_path + name; }
-
-private:
-    QString m_path;
-};
-
-void copyFile(const QString &from, const QString &to)
-{
-    const QString part = to + QStringLiteral(".part");
-    QFile::remove(part);
-    if (!QFile::copy(from, part))
-        throw AppError(QStringLiteral("Cannot copy %1 to %2").arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
-    QFile::remove(to);
-    if (!QFile::rename(part, to)) {
-        QFile::remove(part);
-        throw AppError(QStringLiteral("Cannot replace %1").arg(QDir::toNativeSeparators(to)));
-    }
-}
-
 } // namespace
 
 QString SubtreeClipboard::PrepareClipboardFolder()
@@ -118,7 +85,7 @@ bool SubtreeClipboard::ClipboardHasRows() const
 int SubtreeClipboard::copyFrom(dbf::Table &source, int startIndex, ProgressSink *progress)
 {
     // The subtree goes into a private table first; only a complete table reaches the clipboard.
-    Scratch scratch;
+    ScratchFolder scratch;
     int copied = 0;
     {
         dbf::Table staged(scratch.file(QStringLiteral("Object.dbf")));
@@ -131,20 +98,20 @@ int SubtreeClipboard::copyFrom(dbf::Table &source, int startIndex, ProgressSink 
     ClipboardLock lock(m_folder);
     const QString target = tablePath();
     const QString memo = memberPath(m_folder, QStringLiteral("Object.dbt"));
-    copyFile(scratch.file(QStringLiteral("Object.dbt")), memo);
-    copyFile(scratch.file(QStringLiteral("Object.dbf")), target);
+    copyFileOver(scratch.file(QStringLiteral("Object.dbt")), memo);
+    copyFileOver(scratch.file(QStringLiteral("Object.dbf")), target);
     return copied;
 }
 
 int SubtreeClipboard::pasteInto(Document &document, int parent, const RowAdded &rowAdded, ProgressSink *progress)
 {
-    Scratch scratch;
+    ScratchFolder scratch;
     {
         ClipboardLock lock(m_folder);
-        copyFile(tablePath(), scratch.file(QStringLiteral("Object.dbf")));
+        copyFileOver(tablePath(), scratch.file(QStringLiteral("Object.dbf")));
         const QString memo = memberPath(m_folder, QStringLiteral("Object.dbt"));
         if (QFile::exists(memo))
-            copyFile(memo, scratch.file(QStringLiteral("Object.dbt")));
+            copyFileOver(memo, scratch.file(QStringLiteral("Object.dbt")));
     }
     dbf::Table clipboard(scratch.file(QStringLiteral("Object.dbf")));
     clipboard.open();
