@@ -1,4 +1,5 @@
 // ergotab-cli run as a separate process, the way scripts use it.
+#include "CliRunner.h"
 #include "tests/support/TempDir.h"
 
 #include <QProcess>
@@ -7,26 +8,14 @@
 
 #include <zlib.h>
 
+using ergotab::test::CliRun;
 using ergotab::test::TempDir;
 
 namespace {
 
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 CliRun cli(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(ERGOTAB_PROGRAM_DIR "/ergotab-cli"), args);
-    if (!process.waitForFinished(60000))
-        return {};
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-        QString::fromUtf8(process.readAllStandardOutput()),
-        QString::fromUtf8(process.readAllStandardError()) };
+    return ergotab::test::runCli(args);
 }
 
 quint32 crcOf(const QByteArray &bytes)

@@ -1,4 +1,5 @@
 // dump and convert run as separate processes on documents written by the program's own save.
+#include "CliRunner.h"
 #include "storage/document/Document.h"
 #include "tests/storage/document/OldDocuments.h"
 #include "tests/support/TempDir.h"
@@ -15,21 +16,11 @@ using ergotab::test::TempDir;
 
 namespace {
 
-struct CliResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using CliResult = ergotab::test::CliRun;
 
 CliResult cli(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(ERGOTAB_PROGRAM_DIR "/ergotab-cli"), args);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return ergotab::test::runCli(args);
 }
 
 QJsonObject parse(const QByteArray &json)
@@ -70,7 +61,7 @@ TEST(DocumentCli, DumpShowsWhatWasSavedWithCzechTextAndEveryField)
     }
     const CliResult run = cli({QStringLiteral("dump"), path});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    const QJsonObject json = parse(run.out);
+    const QJsonObject json = parse(run.outBytes);
     EXPECT_EQ(json.value(QStringLiteral("version")).toInt(), 3);
     const QJsonArray objects = json.value(QStringLiteral("Object")).toArray();
     ASSERT_EQ(objects.size(), 2);
@@ -84,8 +75,8 @@ TEST(DocumentCli, DumpShowsWhatWasSavedWithCzechTextAndEveryField)
     EXPECT_EQ(assessment.value(QStringLiteral("Pracov")).toInt(), 14);
     EXPECT_EQ(assessment.value(QStringLiteral("Mereni")).toString(), QStringLiteral("Prach: 1,2 mg/m3\r\n\"svářecí dýmy\""));
     // Keys come in the table's field order.
-    EXPECT_LT(run.out.indexOf("\"Index\""), run.out.indexOf("\"UpLink\""));
-    EXPECT_LT(run.out.indexOf("\"Fak13\""), run.out.indexOf("\"Pracov\""));
+    EXPECT_LT(run.outBytes.indexOf("\"Index\""), run.outBytes.indexOf("\"UpLink\""));
+    EXPECT_LT(run.outBytes.indexOf("\"Fak13\""), run.outBytes.indexOf("\"Pracov\""));
     const QJsonObject worker = json.value(QStringLiteral("Worker")).toArray().at(0).toObject();
     EXPECT_EQ(worker.value(QStringLiteral("LName")).toString(), QStringLiteral("Žáková"));
     EXPECT_EQ(worker.size(), 14);
@@ -109,10 +100,10 @@ TEST(DocumentCli, ConvertWritesAVersionThreeCopyAndLeavesTheOldFile)
     EXPECT_EQ(TempDir::read(old), oldBytes);
 
     run = cli({QStringLiteral("dump"), old});
-    EXPECT_EQ(parse(run.out).value(QStringLiteral("version")).toInt(), 2);
-    EXPECT_EQ(parse(run.out).value(QStringLiteral("Object")).toArray().at(0).toObject().value(QStringLiteral("Fak06")).toInt(), 7);
+    EXPECT_EQ(parse(run.outBytes).value(QStringLiteral("version")).toInt(), 2);
+    EXPECT_EQ(parse(run.outBytes).value(QStringLiteral("Object")).toArray().at(0).toObject().value(QStringLiteral("Fak06")).toInt(), 7);
     run = cli({QStringLiteral("dump"), converted});
-    const QJsonObject json = parse(run.out);
+    const QJsonObject json = parse(run.outBytes);
     EXPECT_EQ(json.value(QStringLiteral("version")).toInt(), 3);
     const QJsonObject row = json.value(QStringLiteral("Object")).toArray().at(0).toObject();
     EXPECT_EQ(row.value(QStringLiteral("Fak06")).toInt(), 7);
@@ -133,7 +124,7 @@ TEST(DocumentCli, BadInputIsRefusedWithTheProgramsMessages)
     CliResult run = cli({QStringLiteral("dump"), dir.file(QStringLiteral("none.tvo"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Soubor nenalezen."))) << qPrintable(run.err);
-    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.outBytes.isEmpty());
 
     TempDir::write(dir.file(QStringLiteral("short.tvo")), "abc");
     run = cli({QStringLiteral("dump"), dir.file(QStringLiteral("short.tvo"))});
