@@ -128,9 +128,31 @@ TEST_F(OpeningOldDocuments, VersionOneGetsTheIndexAndKeepsCountsAndTexts)
     expectConvertedAssessment(true);
 }
 
+namespace {
+class StepCounter : public ProgressSink
+{
+public:
+    void showProgress(const QString &text, int maximum) override { shown << QStringLiteral("%1/%2").arg(text).arg(maximum); }
+    void stepProgress() override { ++steps; }
+    void setProgress(int) override {}
+    void hideProgress() override { ++hidden; }
+    QStringList shown;
+    int steps = 0;
+    int hidden = 0;
+};
+} // namespace
+
 TEST_F(OpeningOldDocuments, NoVersionFileMeansVersionZeroAndRunsEveryStep)
 {
+    StepCounter progress;
+    document.setProgressSink(&progress);
     document.open(write(0, -1));
+    document.setProgressSink(nullptr);
+    // Opening, then steps 0 and 2 copying both rows; step 1 only adds the index.
+    EXPECT_EQ(progress.shown, (QStringList{QStringLiteral("Otevírání: old/100"), QStringLiteral("Převádím data/2"),
+                                           QStringLiteral("Převádím data/2")}));
+    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(progress.hidden, 3);
     EXPECT_EQ(document.version(), 0);
     expectConvertedAssessment(false);
     EXPECT_TRUE(QFile::exists(document.workFolder() + QStringLiteral("Object.mdx")));

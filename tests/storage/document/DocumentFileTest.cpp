@@ -20,13 +20,13 @@ public:
         ++shown;
     }
     void stepProgress() override {}
-    void setProgress(int value) override { last = value; }
+    void setProgress(int value) override { highest = qMax(highest, value); }
     void hideProgress() override { --shown; }
 
     QStringList texts;
     QList<int> maxima;
     int shown = 0;
-    int last = -1;
+    int highest = -1;
 };
 
 } // namespace
@@ -101,6 +101,12 @@ TEST_F(DocumentFiles, SavedFileHoldsSixMembersInOrderAndOpensWithTheSameRows)
     EXPECT_EQ(reader.objects().fieldInt(QStringLiteral("Pracov")), 7);
     EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Opatreni")), QStringLiteral("Ochranné rukavice,\r\nodsávání."));
     reader.shutDown();
+
+    document.open(path);
+    EXPECT_EQ(progress.texts.last(), QStringLiteral("Otevírání: Vodárna"));
+    EXPECT_EQ(progress.maxima.last(), 100);
+    EXPECT_EQ(progress.highest, 100) << "the container's progress moves the bar";
+    EXPECT_EQ(progress.shown, 0);
 }
 
 TEST_F(DocumentFiles, AFailedSaveKeepsThePreviousFileTheFlagAndUsableTables)
