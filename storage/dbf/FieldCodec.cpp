@@ -106,6 +106,38 @@ std::optional<double> parseDecimal(const char *data, int size)
     return negative ? -value : value;
 }
 
+bool readPlainInteger(const FieldLayout &f, const char *rec, qint64 &value)
+{
+    if (f.type != 'N' && f.type != 'F')
+        return false;
+    const char *p = rec + f.offset;
+    const int n = f.length;
+    int i = 0;
+    while (i < n && (p[i] == ' ' || p[i] == '\0'))
+        ++i;
+    if (i == n) {
+        value = 0; // blank
+        return true;
+    }
+    bool negative = false;
+    if (p[i] == '-' || p[i] == '+') {
+        negative = p[i] == '-';
+        ++i;
+    }
+    const int digitsStart = i;
+    qint64 v = 0;
+    for (; i < n && i - digitsStart < 18 && p[i] >= '0' && p[i] <= '9'; ++i)
+        v = v * 10 + (p[i] - '0');
+    if (i == digitsStart)
+        return false;
+    while (i < n && (p[i] == ' ' || p[i] == '\0'))
+        ++i;
+    if (i != n)
+        return false;
+    value = negative ? -v : v;
+    return true;
+}
+
 bool isBlank(const FieldLayout &f, const char *rec, Dialect dialect)
 {
     const char *p = rec + f.offset;
@@ -164,6 +196,10 @@ QString readText(const FieldLayout &f, const char *rec, Dialect dialect, const C
     const char *p = rec + f.offset;
     if (f.type == 'C') {
         int n = f.length;
+        // Wide fields hold mostly padding: drop it eight blanks at a time first.
+        constexpr quint64 kBlanks = 0x2020202020202020ull;
+        for (quint64 chunk; n >= 8 && (std::memcpy(&chunk, p + n - 8, 8), chunk == kBlanks);)
+            n -= 8;
         while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0'))
             --n;
         return cp.decode(p, n);

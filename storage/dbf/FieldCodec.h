@@ -19,6 +19,11 @@ bool isBlank(const FieldLayout &f, const char *rec, Dialect dialect);
 // Numeric fields (N, F, I, +, O, Y and FoxPro doubles); nullopt when blank or unreadable.
 std::optional<double> readNumber(const FieldLayout &f, const char *rec, Dialect dialect);
 
+// N and F fields holding a whole number as dBase writes it ("  -123"), or nothing at all
+// (read as 0): the value, without going through a double. False for anything else (decimals,
+// exponents, damage, more than 18 digits), which readNumber then judges.
+bool readPlainInteger(const FieldLayout &f, const char *rec, qint64 &value);
+
 // Text of a non-memo field: character fields without trailing blanks, numbers as written,
 // logicals as "T"/"F", dates as YYYYMMDD, level-7 timestamps as "yyyy-MM-dd HH:mm:ss".
 QString readText(const FieldLayout &f, const char *rec, Dialect dialect, const CodePage &cp);

@@ -25,11 +25,7 @@ MemoFile::MemoFile(MemoFormat format, const QString &path, const QString &tableN
 {
 }
 
-MemoFile::~MemoFile()
-{
-    if (m_map)
-        m_file.unmap(m_map);
-}
+MemoFile::~MemoFile() = default;
 
 void MemoFile::fail(const QString &cause) const
 {
@@ -65,15 +61,51 @@ const char *MemoFile::bytesAt(qint64 offset, qint64 size)
 {
     if (offset < 0 || size < 0 || offset + size > m_size)
         return nullptr;
-    if (offset + size > m_mapSize) {
-        if (m_map)
-            m_file.unmap(m_map);
-        m_map = m_size > 0 ? m_file.map(0, m_size) : nullptr;
-        m_mapSize = m_map ? m_size : 0;
-        if (!m_map)
-            fail(QStringLiteral("cannot be read: %1").arg(m_file.errorString()));
+    if (offset >= m_windowOffset && offset + size <= m_windowOffset + m_windowLength)
+        return m_window.constData() + (offset - m_windowOffset);
+    // Memos are read through a window the file is copied into: files written a post at a
+    // time are expensive to map page by page, and a read can never go past the real end.
+    const qint64 length = qMin(qMax(size, kWindow), m_size - offset);
+    m_windowLength = 0;
+    if (m_window.size() < length)
+        m_window.resize(length);
+    qint64 got = 0;
+    if (m_file.seek(offset)) {
+        while (got < length) {
+            const qint64 n = m_file.read(m_window.data() + got, length - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
     }
-    return reinterpret_cast<const char *>(m_map) + offset;
+    if (got < length) {
+        // The file is shorter than thought (cut short by another program, or a failed
+        // write left m_size ahead of it): what is missing reads as missing.
+        const qint64 real = m_file.size();
+        if (real >= offset + length)
+            fail(QStringLiteral("cannot be read: %1").arg(m_file.errorString()));
+        m_size = qMax<qint64>(0, qMin(m_size, real));
+    }
+    m_windowOffset = offset;
+    m_windowLength = got;
+    return got >= size ? m_window.constData() : nullptr;
+}
+
+std::pair<const char *, qint64> MemoFile::terminated(qint64 offset)
+{
+    // dBase III text ends at 0x1A or at the end of the file; look in ever larger pieces.
+    for (qint64 want = kWindow;; want *= 2) {
+        if (offset >= m_size)
+            return {nullptr, 0};
+        const qint64 n = qMin(want, m_size - offset);
+        const char *p = bytesAt(offset, n);
+        if (!p)
+            continue; // m_size was corrected: look again within the real file
+        if (const void *end = std::memchr(p, 0x1A, size_t(n)))
+            return {p, static_cast<const char *>(end) - p};
+        if (offset + n >= m_size)
+            return {p, n};
+    }
 }
 
 std::pair<const char *, qint64> MemoFile::locate(quint32 block)
@@ -105,9 +137,10 @@ std::pair<const char *, qint64> MemoFile::locate(quint32 block)
         }
         // No block header: some writers put dBase III style text here.
     }
-    const char *start = bytesAt(offset, m_size - offset);
-    const void *end = std::memchr(start, 0x1A, size_t(m_size - offset));
-    return {start, end ? static_cast<const char *>(end) - start : m_size - offset};
+    const auto text = terminated(offset);
+    if (!text.first)
+        fail(QStringLiteral("block %1 lies past the end of the file").arg(block));
+    return text;
 }
 
 QByteArray MemoFile::read(quint32 block)
@@ -142,9 +175,9 @@ qint64 MemoFile::runBlocks(quint32 block)
                    ? blocksFor(qFromLittleEndian<quint32>(h + 4), m_blockSize)
                    : 0;
     }
-    const char *start = bytesAt(offset, m_size - offset);
-    const void *end = std::memchr(start, 0x1A, size_t(m_size - offset));
-    return end ? blocksFor(static_cast<const char *>(end) - start + 2, m_blockSize) : 0;
+    const auto [start, length] = terminated(offset);
+    // Only text that ends with its terminator has a known run.
+    return start && offset + length < m_size && start[length] == 0x1A ? blocksFor(length + 2, m_blockSize) : 0;
 }
 
 QByteArray MemoFile::encodeRun(MemoFormat format, const QByteArray &data, int blockSize)
@@ -221,6 +254,9 @@ void MemoFile::flush()
 
 void MemoFile::writeAt(qint64 offset, const QByteArray &bytes)
 {
+    if (offset < m_windowOffset + m_windowLength && offset + bytes.size() > m_windowOffset)
+        m_windowLength = 0; // the window no longer shows the file
+
     if (!tablefiles::writeAt(m_file, offset, bytes))
         fail(QStringLiteral("write failed: %1").arg(m_file.errorString()));
     m_size = qMax(m_size, offset + bytes.size());

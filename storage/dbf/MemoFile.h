@@ -43,7 +43,10 @@ public:
     static QByteArray encodeRun(MemoFormat format, const QByteArray &data, int blockSize);
 
 private:
+    // `size` bytes at `offset`, valid until the next call; nullptr past the end of the file.
     const char *bytesAt(qint64 offset, qint64 size);
+    // dBase III style text from `offset` up to its 0x1A or the end of the file.
+    std::pair<const char *, qint64> terminated(qint64 offset);
     // Where the memo at `block` lies in the file.
     std::pair<const char *, qint64> locate(quint32 block);
     qint64 runBlocks(quint32 block);
@@ -55,8 +58,10 @@ private:
     QFile m_file;
     int m_blockSize = 512;
     qint64 m_size = 0;
-    uchar *m_map = nullptr;
-    qint64 m_mapSize = 0;
+    static constexpr qint64 kWindow = 64 * 1024;
+    QByteArray m_window; // file bytes from m_windowOffset, m_windowLength of them valid
+    qint64 m_windowOffset = 0;
+    qint64 m_windowLength = 0;
     bool m_writable = false;
     QByteArray m_pending; // appended runs not yet written, starting at m_pendingOffset
     qint64 m_pendingOffset = 0;

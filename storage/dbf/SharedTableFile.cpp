@@ -117,9 +117,19 @@ void SharedTableFile::load()
     // The header's count is trusted only as far as the file really holds rows.
     const qint64 available = (fileSize - m_layout.headerLength) / m_layout.recordLength;
     m_rows = int(std::min<qint64>({qint64(m_layout.recordCount), available, qint64(INT_MAX / 2)}));
-    m_data = readAt(m_dbf, m_layout.headerLength, qint64(m_rows) * m_layout.recordLength);
-    if (m_data.size() != qint64(m_rows) * m_layout.recordLength)
-        fail(QStringLiteral("cannot read the rows: %1").arg(m_dbf.errorString()));
+    // Mapping the rows costs far less than copying them, and most handles only read. The
+    // range mapped lies wholly inside the file, as `available` above guarantees.
+    const qint64 rowBytes = qint64(m_rows) * m_layout.recordLength;
+    m_data.clear();
+    m_rowMap = rowBytes > 0 ? m_dbf.map(m_layout.headerLength, rowBytes, QFileDevice::MapPrivateOption) : nullptr;
+    if (m_rowMap) {
+        m_rowBytes = reinterpret_cast<const char *>(m_rowMap);
+    } else {
+        m_data = readAt(m_dbf, m_layout.headerLength, rowBytes);
+        if (m_data.size() != rowBytes)
+            fail(QStringLiteral("cannot read the rows: %1").arg(m_dbf.errorString()));
+        m_rowBytes = m_data.constData();
+    }
     m_live = 0;
     for (int r = 0; r < m_rows; ++r)
         m_live += isDeleted(r) ? 0 : 1;
@@ -143,8 +153,12 @@ void SharedTableFile::load()
 void SharedTableFile::unload()
 {
     m_memo.reset();
+    if (m_rowMap)
+        m_dbf.unmap(m_rowMap);
+    m_rowMap = nullptr;
     m_dbf.close();
     m_data.clear();
+    m_rowBytes = m_data.constData();
     m_values.clear();
     m_tags.clear();
     m_rows = m_live = 0;
@@ -271,7 +285,7 @@ void SharedTableFile::unindexRow(int row)
         m_tags[t].entries.erase(orderEntry(int(t), row));
 }
 
-QByteArray SharedTableFile::buildIndexFile(const QByteArray &data, int rows) const
+QByteArray SharedTableFile::buildIndexFile(const char *data, int rows) const
 {
     QList<mdx::Tag> tags;
     for (size_t t = 0; t < m_tags.size(); ++t) {
@@ -293,7 +307,7 @@ QByteArray SharedTableFile::buildIndexFile(const QByteArray &data, int rows) con
         std::vector<OrderEntry> order;
         order.reserve(size_t(rows));
         for (int r = 0; r < rows; ++r)
-            order.push_back(orderEntry(int(t), data.constData() + qsizetype(r) * m_layout.recordLength, r));
+            order.push_back(orderEntry(int(t), data + qsizetype(r) * m_layout.recordLength, r));
         std::sort(order.begin(), order.end());
         tag.entries.reserve(order.size());
         for (const OrderEntry &e : order) {
@@ -318,7 +332,7 @@ void SharedTableFile::flushIndex()
     m_indexDirty = false;
     const QString path = tablefiles::companion(m_path, QStringLiteral("mdx"));
     const QString temp = path + QStringLiteral(".new~");
-    tablefiles::writeWhole(temp, buildIndexFile(m_data, m_rows), m_path);
+    tablefiles::writeWhole(temp, buildIndexFile(m_rowBytes, m_rows), m_path);
     tablefiles::replace({{temp, path}}, m_path);
 }
 

@@ -42,7 +42,7 @@ public:
 
     int rowCount() const { return m_rows; }
     int liveCount() const { return m_live; }
-    const char *record(int row) const { return m_data.constData() + qsizetype(row) * m_layout.recordLength; }
+    const char *record(int row) const { return m_rowBytes + qsizetype(row) * m_layout.recordLength; }
     bool isDeleted(int row) const { return record(row)[0] == '*'; }
     int nextLiveRow(int after) const;
 
@@ -77,13 +77,16 @@ private:
     void unload();
     void loadTags();
     void requireWritable() const;
+    // Rows are read straight from a private mapping of the file until the first change,
+    // which copies them into m_data; from then on m_data holds them.
+    void ownRows();
     void writeDbf(qint64 offset, const QByteArray &bytes);
     void stampHeader();
     void storeMemos(QByteArray &rec, const QHash<int, QString> &memos, const char *stored);
     void indexRow(int row);
     void unindexRow(int row);
     OrderEntry orderEntry(int tag, const char *rec, int row) const;
-    QByteArray buildIndexFile(const QByteArray &data, int rows) const;
+    QByteArray buildIndexFile(const char *data, int rows) const;
 
     QString m_path;
     QString m_key;
@@ -100,6 +103,8 @@ private:
     QElapsedTimer m_todayAge;
     std::unique_ptr<MemoFile> m_memo;
     QByteArray m_data;
+    uchar *m_rowMap = nullptr;         // the rows as mapped from the file, until ownRows()
+    const char *m_rowBytes = nullptr;  // where row 0 starts: in m_rowMap or in m_data
     int m_rows = 0;
     int m_live = 0;
 

@@ -17,6 +17,16 @@ void SharedTableFile::requireWritable() const
         fail(QStringLiteral("the table is read-only"));
 }
 
+void SharedTableFile::ownRows()
+{
+    if (!m_rowMap)
+        return;
+    m_data = QByteArray(m_rowBytes, qsizetype(m_rows) * m_layout.recordLength);
+    m_dbf.unmap(m_rowMap);
+    m_rowMap = nullptr;
+    m_rowBytes = m_data.constData();
+}
+
 void SharedTableFile::writeDbf(qint64 offset, const QByteArray &bytes)
 {
     if (!tablefiles::writeAt(m_dbf, offset, bytes))
@@ -69,10 +79,12 @@ int SharedTableFile::appendRow(QByteArray rec, const QHash<int, QString> &memos)
         m_header.replace(f.descriptorOffset + 42, 4, counter);
         writeDbf(f.descriptorOffset + 42, counter);
     }
+    ownRows();
     storeMemos(rec, memos, nullptr);
     const int row = m_rows;
     writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, rec + '\x1A');
     m_data.append(rec);
+    m_rowBytes = m_data.constData();
     ++m_rows;
     ++m_live;
     stampHeader();
@@ -88,10 +100,12 @@ void SharedTableFile::updateRow(int row, QByteArray rec, const QHash<int, QStrin
     if (row < 0 || row >= m_rows || isDeleted(row))
         fail(QStringLiteral("the row to update no longer exists"));
     rec[0] = ' ';
+    ownRows();
     storeMemos(rec, memos, record(row));
     writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, rec);
     unindexRow(row);
     std::memcpy(m_data.data() + qsizetype(row) * m_layout.recordLength, rec.constData(), size_t(rec.size()));
+    m_rowBytes = m_data.constData();
     indexRow(row);
     if (!m_stamped)
         stampHeader();
@@ -104,9 +118,11 @@ void SharedTableFile::deleteRow(int row)
     requireWritable();
     if (row < 0 || row >= m_rows || isDeleted(row))
         return;
+    ownRows();
     writeDbf(m_layout.headerLength + qint64(row) * m_layout.recordLength, QByteArray(1, '*'));
     unindexRow(row);
     m_data[qsizetype(row) * m_layout.recordLength] = '*';
+    m_rowBytes = m_data.constData();
     --m_live;
     if (!m_stamped)
         stampHeader();

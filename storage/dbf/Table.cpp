@@ -21,11 +21,19 @@ void Table::Private::requireOpen() const
 int Table::Private::requireField(const QString &name) const
 {
     requireOpen();
-    NameSlot &slot = nameSlots[(quintptr(name.constData()) >> 4) % nameSlots.size()];
-    // The address alone proves nothing (memory is reused), so the text is compared too.
-    if (slot.data == name.constData() && slot.name.size() == name.size()
-        && std::memcmp(slot.name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
-        return slot.index;
+    // Two neighbouring slots per address: names allocated one after another land apart,
+    // and a pair of colliding names does not evict each other on every call.
+    const quintptr hash = (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
+    NameSlot *const pair[2] = {&nameSlots[hash % nameSlots.size()], &nameSlots[(hash + 1) % nameSlots.size()]};
+    for (NameSlot *slot : pair) {
+        // The address alone proves nothing when memory is reused, so the text is compared,
+        // except for allocated text (literals and raw data have no capacity): the slot shares
+        // it, so it can be neither freed nor changed in place while the slot holds it.
+        if (slot->data == name.constData() && slot->name.size() == name.size()
+            && (name.capacity() > 0
+                || std::memcmp(slot->name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0))
+            return slot->index;
+    }
     int index;
     if (const auto it = fieldCache.constFind(name); it != fieldCache.constEnd()) {
         index = it.value();
@@ -35,7 +43,8 @@ int Table::Private::requireField(const QString &name) const
             fail(QStringLiteral("field %1 not found").arg(name));
         fieldCache.insert(name, index);
     }
-    slot = {name.constData(), name, index};
+    NameSlot *slot = pair[0]->data && !pair[1]->data ? pair[1] : pair[0];
+    *slot = {name.constData(), name, index};
     return index;
 }
 

@@ -195,7 +195,7 @@ void SharedTableFile::pack()
     if (!m_tags.empty()) {
         const QString indexPath = tablefiles::companion(m_path, QStringLiteral("mdx"));
         const QString temp = temps.add(indexPath);
-        tablefiles::writeWhole(temp, buildIndexFile(data, rows), m_path);
+        tablefiles::writeWhole(temp, buildIndexFile(data.constData(), rows), m_path);
         files.append({temp, indexPath});
     }
     unload();

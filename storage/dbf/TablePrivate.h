@@ -49,7 +49,7 @@ struct Table::Private
         QString name;
         int index = -1;
     };
-    mutable std::array<NameSlot, 64> nameSlots;
+    mutable std::array<NameSlot, 128> nameSlots;
     mutable QHash<QString, int> fieldCache;
 
     // Filtered rows in index order, rebuilt when the shared file's generation moves on.

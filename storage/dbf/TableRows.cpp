@@ -16,6 +16,8 @@ int Table::fieldInt(const QString &name) const
         return 0;
     const TableLayout &layout = d->file->layout();
     const FieldLayout &f = layout.fields.at(index);
+    if (qint64 plain; fieldcodec::readPlainInteger(f, rec, plain) && plain >= INT_MIN && plain <= INT_MAX)
+        return int(plain);
     std::optional<double> value;
     if (f.isNumeric()) {
         value = fieldcodec::readNumber(f, rec, layout.dialect);

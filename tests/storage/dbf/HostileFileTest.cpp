@@ -128,3 +128,105 @@ TEST(HostileFiles, GarbageInFieldsReadsAsEmptyOrRaisesForIntegers)
     EXPECT_TRUE(t.isFieldEmpty(QStringLiteral("N")));
     EXPECT_TRUE(t.isFieldEmpty(QStringLiteral("M"))) << "a block number beyond 32 bits is no memo";
 }
+
+TEST(HostileFiles, LongMemosAndMemoFilesCutShortWhileOpen)
+{
+    TempDir dir;
+    QByteArray longText(200000, 'x');
+    for (qsizetype i = 0; i < longText.size(); i += 1000)
+        longText[i] = char('a' + (i / 1000) % 26);
+    const QList<QByteArray> rows{QByteArray(" abcd         1"), QByteArray(" efgh       392")};
+    const QByteArray second("second memo");
+
+    // dBase III text longer than any single read, before another memo and at the file end.
+    const QString three = dir.file(QStringLiteral("three.dbf"));
+    TempDir::write(three, handTable(0x83, 0x00, kFields, rows));
+    QByteArray dbt3 = handDbt3({longText, second});
+    TempDir::write(dir.file(QStringLiteral("three.dbt")), dbt3);
+    {
+        Table t(three);
+        t.open();
+        t.first();
+        EXPECT_EQ(t.fieldText(QStringLiteral("NOTE")), QString::fromLatin1(longText));
+        t.next();
+        EXPECT_EQ(t.fieldText(QStringLiteral("NOTE")), QString::fromLatin1(second));
+    }
+    dbt3.truncate(512 + longText.size()); // the first memo loses its terminator
+    TempDir::write(dir.file(QStringLiteral("three.dbt")), dbt3);
+    {
+        Table t(three);
+        t.open();
+        t.first();
+        EXPECT_EQ(t.fieldText(QStringLiteral("NOTE")), QString::fromLatin1(longText));
+    }
+
+    // dBase IV: a long memo, then the file is cut short by someone else while the table is open.
+    const QString four = dir.file(QStringLiteral("four.dbf"));
+    TempDir::write(four, handTable(0x8B, 0xC8, kFields, rows));
+    TempDir::write(dir.file(QStringLiteral("four.dbt")), handDbt4({longText, second}));
+    Table t(four);
+    t.open();
+    t.first();
+    EXPECT_EQ(t.fieldText(QStringLiteral("NOTE")), QString::fromLatin1(longText));
+    t.next();
+    EXPECT_EQ(t.fieldText(QStringLiteral("NOTE")), QString::fromLatin1(second));
+    ASSERT_TRUE(QFile::resize(dir.file(QStringLiteral("four.dbt")), 1024));
+    t.first();
+    try {
+        const QString text = t.fieldText(QStringLiteral("NOTE"));
+        EXPECT_TRUE(QString::fromLatin1(longText).startsWith(text)) << "only bytes the file held";
+    } catch (const EngineError &e) {
+        EXPECT_TRUE(e.message().contains(four)) << e.message().toStdString();
+    }
+    t.next();
+    EXPECT_THROW(t.fieldText(QStringLiteral("NOTE")), EngineError) << "the second memo is gone";
+}
+
+TEST(HostileFiles, IntegersReadFromNumberFieldsOfEveryShape)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("numbers.dbf"));
+    const QList<QByteArray> rows{QByteArray("   -12"), QByteArray("    +7"), QByteArray("      "), QByteArray("  1.50"),
+                                 QByteArray("  -2.5"), QByteArray(" 1 2  "), QByteArray("    - "),
+                                 QByteArray("   7\0\0", 6), QByteArray("  1e+2")};
+    QList<QByteArray> records;
+    for (const QByteArray &r : rows)
+        records.append(" " + r);
+    TempDir::write(path, handTable(0x03, 0xC8, {{"N", 'N', 6}}, records));
+    Table t(path);
+    t.open();
+    const QString n = QStringLiteral("N");
+    t.first();
+    EXPECT_EQ(t.fieldInt(n), -12);
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), 7);
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), 0);
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), 2) << "decimals round";
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), -3) << "halves round away from zero";
+    t.next();
+    EXPECT_THROW(t.fieldInt(n), EngineError) << "a blank between digits";
+    t.next();
+    EXPECT_THROW(t.fieldInt(n), EngineError) << "a sign without digits";
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), 7) << "trailing NULs pad like blanks";
+    t.next();
+    EXPECT_EQ(t.fieldInt(n), 100);
+
+    const QString wide = dir.file(QStringLiteral("wide.dbf"));
+    TempDir::write(wide, handTable(0x03, 0xC8, {{"N", 'N', 20}},
+                                   {QByteArray("           2147483647"), QByteArray("          -2147483648"),
+                                    QByteArray("           2147483648"), QByteArray(" 12345678901234567890")}));
+    Table w(wide);
+    w.open();
+    w.first();
+    EXPECT_EQ(w.fieldInt(n), 2147483647);
+    w.next();
+    EXPECT_EQ(w.fieldInt(n), -2147483647 - 1);
+    w.next();
+    EXPECT_THROW(w.fieldInt(n), EngineError);
+    w.next();
+    EXPECT_THROW(w.fieldInt(n), EngineError) << "twenty digits are out of range, not cut short";
+}
