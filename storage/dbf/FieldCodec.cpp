@@ -1,6 +1,7 @@
 #include "FieldCodec.h"
 
 #include <QDateTime>
+#include <QtAlgorithms>
 #include <QtEndian>
 
 #include <cmath>
@@ -113,6 +114,16 @@ bool readPlainInteger(const FieldLayout &f, const char *rec, qint64 &value)
     const char *p = rec + f.offset;
     const int n = f.length;
     int i = 0;
+    // Numbers are right-aligned: skip the leading blanks eight at a time first.
+    constexpr quint64 kBlanks = 0x2020202020202020ull;
+    while (i + 8 <= n) {
+        const quint64 other = qFromLittleEndian<quint64>(p + i) ^ kBlanks; // zero bytes are blanks
+        if (other) {
+            i += qCountTrailingZeroBits(other) / 8;
+            break;
+        }
+        i += 8;
+    }
     while (i < n && (p[i] == ' ' || p[i] == '\0'))
         ++i;
     if (i == n) {

@@ -18,12 +18,12 @@ void Table::Private::requireOpen() const
         fail(QStringLiteral("the table is not open"));
 }
 
-int Table::Private::requireField(const QString &name) const
+int Table::Private::lookUpField(const QString &name) const
 {
     requireOpen();
     // Two neighbouring slots per address: names allocated one after another land apart,
     // and a pair of colliding names does not evict each other on every call.
-    const quintptr hash = (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
+    const size_t hash = nameSlotOf(name);
     NameSlot *const pair[2] = {&nameSlots[hash % nameSlots.size()], &nameSlots[(hash + 1) % nameSlots.size()]};
     for (NameSlot *slot : pair) {
         // The address alone proves nothing when memory is reused, so the text is compared,

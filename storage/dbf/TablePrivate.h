@@ -58,7 +58,27 @@ struct Table::Private
 
     [[noreturn]] void fail(const QString &cause) const;
     void requireOpen() const;
-    int requireField(const QString &name) const;
+    // The field index of `name`; fails when the table is not open or has no such field.
+    int requireField(const QString &name) const
+    {
+        if (file) {
+            const size_t at = nameSlotOf(name);
+            for (const NameSlot *slot : {&nameSlots[at], &nameSlots[(at + 1) % nameSlots.size()]}) {
+                if (slot->data == name.constData() && slot->name.size() == name.size()) {
+                    if (name.capacity() > 0 || slot->name.constData() == name.constData())
+                        return slot->index;
+                    break;
+                }
+            }
+        }
+        return lookUpField(name); // also compares the text of names that are not allocated
+    }
+    static size_t nameSlotOf(const QString &name)
+    {
+        const quintptr hash = (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
+        return hash % std::tuple_size_v<decltype(nameSlots)>;
+    }
+    int lookUpField(const QString &name) const;
     const char *currentRecord() const;
     char *editableRecord(const QString &field);
 

@@ -55,3 +55,30 @@ TEST(CodePage, UnmappableCharactersBecomeQuestionMarksAndPaddingFillsTheField)
     cp.encodeInto(QStringLiteral("dlouhý text"), field, 6, ' ');
     EXPECT_EQ(QByteArray(field, 6), QByteArray("dlouh\xFD"));
 }
+
+TEST(CodePage, LongTextDecodesLikeByteByByteAtEveryLengthAndOffset)
+{
+    // Runs of plain ASCII and of upper-half bytes at every position and length, so that
+    // every way a text can split into blocks gives the same characters as single bytes do.
+    QByteArray source;
+    for (int i = 0; i < 200; ++i)
+        source.append(char((i * 37 + (i / 11) * 101) % 256));
+    source.append(QByteArray(40, 'a'));
+    source.append(char(0x8E));
+    source.append(QByteArray(23, 'z'));
+    source.append(char(0xFF));
+    source.append(char(0x00));
+    for (auto id : {CodePage::Windows1250, CodePage::Cp852, CodePage::Cp866}) {
+        const CodePage &cp = CodePage::get(id);
+        QString expected;
+        for (char c : source)
+            expected += cp.decode(&c, 1);
+        for (qsizetype from = 0; from < 20; ++from) {
+            for (qsizetype size = 0; from + size <= source.size(); size += 7)
+                ASSERT_EQ(cp.decode(source.constData() + from, size), expected.mid(from, size))
+                    << "code page " << cp.number() << " from " << from << " size " << size;
+        }
+    }
+    EXPECT_FALSE(CodePage::windows1250().decode("", 0).isNull());
+    EXPECT_TRUE(CodePage::windows1250().decode("", 0).isEmpty());
+}
