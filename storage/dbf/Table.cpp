@@ -48,14 +48,6 @@ int Table::Private::lookUpField(const QString &name) const
     return index;
 }
 
-// The row fields are read from: the unposted row while editing, else the current row;
-// nullptr when there is none, and every field then reads empty.
-const char *Table::Private::currentRecord() const
-{
-    if (state != State::Browse)
-        return buffer.constData();
-    return row >= 0 ? file->record(row) : nullptr;
-}
 
 char *Table::Private::editableRecord(const QString &field)
 {

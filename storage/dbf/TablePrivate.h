@@ -49,7 +49,7 @@ struct Table::Private
         QString name;
         int index = -1;
     };
-    mutable std::array<NameSlot, 128> nameSlots;
+    mutable std::array<NameSlot, 256> nameSlots;
     mutable QHash<QString, int> fieldCache;
 
     // Filtered rows in index order, rebuilt when the shared file's generation moves on.
@@ -79,7 +79,14 @@ struct Table::Private
         return hash % std::tuple_size_v<decltype(nameSlots)>;
     }
     int lookUpField(const QString &name) const;
-    const char *currentRecord() const;
+    // The row fields are read from: the unposted row while editing, else the current row;
+    // nullptr when there is none, and every field then reads empty.
+    const char *currentRecord() const
+    {
+        if (state != State::Browse)
+            return buffer.constData();
+        return row >= 0 ? file->record(row) : nullptr;
+    }
     char *editableRecord(const QString &field);
 
     void compileFilter();
