@@ -250,7 +250,18 @@ quint32 readMemoBlock(const FieldLayout &f, const char *rec)
     if (f.length == 4) // Visual FoxPro: binary block number
         return qFromLittleEndian<quint32>(p);
     quint64 block = 0;
-    for (int i = 0; i < f.length; ++i) {
+    int i = 0;
+    // Blanks add nothing: the leading ones (most of the field) are skipped a word at a time.
+    constexpr quint64 kBlanks = 0x2020202020202020ull;
+    while (i + 8 <= f.length) {
+        const quint64 other = qFromLittleEndian<quint64>(p + i) ^ kBlanks; // zero bytes are blanks
+        if (other) {
+            i += qCountTrailingZeroBits(other) / 8;
+            break;
+        }
+        i += 8;
+    }
+    for (; i < f.length; ++i) {
         const char c = p[i];
         if (c >= '0' && c <= '9')
             block = block * 10 + quint64(c - '0');

@@ -1,10 +1,13 @@
 // Truncated and hostile files give a clear EngineError naming the table, never a crash,
 // a hang or an allocation the file does not justify.
 #include "DbfBytes.h"
+#include "storage/dbf/FieldCodec.h"
 #include "storage/dbf/Table.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace ergotab;
 using namespace ergotab::test;
@@ -229,4 +232,80 @@ TEST(HostileFiles, IntegersReadFromNumberFieldsOfEveryShape)
     EXPECT_THROW(w.fieldInt(n), EngineError);
     w.next();
     EXPECT_THROW(w.fieldInt(n), EngineError) << "twenty digits are out of range, not cut short";
+}
+
+namespace {
+
+// Byte-by-byte readings the word-at-a-time ones must agree with.
+quint32 memoBlockByteByByte(const char *p, int n)
+{
+    quint64 block = 0;
+    for (int i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (c >= '0' && c <= '9')
+            block = block * 10 + quint64(c - '0');
+        else if (c != ' ' && c != '\0')
+            return 0;
+        if (block > 0xFFFFFFFFull)
+            return 0;
+    }
+    return quint32(block);
+}
+
+bool plainIntegerByteByByte(const char *p, int n, qint64 &value)
+{
+    int i = 0;
+    while (i < n && (p[i] == ' ' || p[i] == '\0'))
+        ++i;
+    if (i == n) {
+        value = 0;
+        return true;
+    }
+    bool negative = false;
+    if (p[i] == '-' || p[i] == '+') {
+        negative = p[i] == '-';
+        ++i;
+    }
+    const int digitsStart = i;
+    qint64 v = 0;
+    for (; i < n && i - digitsStart < 18 && p[i] >= '0' && p[i] <= '9'; ++i)
+        v = v * 10 + (p[i] - '0');
+    if (i == digitsStart)
+        return false;
+    while (i < n && (p[i] == ' ' || p[i] == '\0'))
+        ++i;
+    if (i != n)
+        return false;
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
+TEST(HostileFile, NumbersAndMemoPointersOfAnyShapeReadAsByteByByte)
+{
+    using namespace ergotab::dbf;
+    std::mt19937 random(1250);
+    const char alphabet[] = {' ', ' ', ' ', ' ', '\0', '0', '1', '5', '9', '-', '+', '.', 'x', char(0xA0)};
+    for (int round = 0; round < 200000; ++round) {
+        const int length = 1 + int(random() % 24);
+        QByteArray rec(1 + length, ' ');
+        const int blanks = int(random() % (length + 1));
+        for (int i = 1 + blanks; i <= length; ++i)
+            rec[i] = alphabet[random() % sizeof alphabet];
+        FieldLayout f;
+        f.offset = 1;
+        f.length = length;
+        f.type = 'N';
+        qint64 got = -7, expected = -7;
+        const bool ok = plainIntegerByteByByte(rec.constData() + 1, length, expected);
+        ASSERT_EQ(fieldcodec::readPlainInteger(f, rec.constData(), got), ok) << rec.toHex().constData();
+        if (ok)
+            ASSERT_EQ(got, expected) << rec.toHex().constData();
+        if (length != 4) {
+            f.type = 'M';
+            ASSERT_EQ(fieldcodec::readMemoBlock(f, rec.constData()), memoBlockByteByByte(rec.constData() + 1, length))
+                << rec.toHex().constData();
+        }
+    }
 }
