@@ -1,26 +1,3 @@
 #!/usr/bin/env bash
-# Builds the archive fuzz target with clang's libFuzzer and AddressSanitizer and runs it.
-#   tests/fuzz/run-archive-fuzz.sh SECONDS [JOBS]
-# The corpus grows in fuzz-out/archive/corpus, crashes land in fuzz-out/archive/.
-# Needs clang-14 with libclang-rt-14-dev (apt-get install clang-14 libclang-rt-14-dev).
-set -euo pipefail
-seconds=${1:?usage: run-archive-fuzz.sh SECONDS [JOBS]}
-jobs=${2:-1}
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build-fuzz-archive
-out=$root/fuzz-out/archive
-mkdir -p "$build" "$out/corpus"
-
-sources=("$root"/storage/archive/*.cpp "$root"/storage/codepage/*.cpp "$root"/tests/fuzz/archive_fuzz.cpp)
-flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII -I"$root" $(pkg-config --cflags Qt6Core))
-binary=$build/archive_fuzz
-# Rebuild when any source is newer than the binary.
-if [[ ! -x $binary ]] || [[ -n $(find "${sources[@]}" "$root"/storage/archive/*.h -newer "$binary") ]]; then
-  clang++-14 "${flags[@]}" "${sources[@]}" -o "$binary" $(pkg-config --libs Qt6Core) -lz
-fi
-python3 "$root/tests/fuzz/make_archive_seeds.py" "$out/seeds"
-
-cd "$out"
-"$binary" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" -rss_limit_mb=1024 \
-  -max_len=65536 -timeout=20 -print_final_stats=1 "$out/corpus" "$out/seeds"
+# Runs the archive fuzz target: tests/fuzz/run-archive-fuzz.sh SECONDS [JOBS] (see run-fuzz.sh).
+exec "$(dirname "$0")/run-fuzz.sh" archive "$@"
