@@ -1,7 +1,5 @@
 #include "MemberReader.h"
 
-#include "Crc32.h"
-
 #include <QFile>
 
 namespace ergotab::archive {
@@ -17,21 +15,19 @@ bool blockLiesInDataArea(const TZLBFileEntry &entry, qint64 dataEnd)
 } // namespace
 
 MemberReadResult readMember(
-    QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink, quint32 &crc)
+    QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink, const OutputSpace &space)
 {
     if (!blockLiesInDataArea(entry, dataEnd) || (entry.Stored && entry.StoredSize != entry.FileSize))
         return MemberReadResult::Corrupt;
     if (!container.seek(entry.DataOffset))
         return MemberReadResult::Corrupt;
 
-    Crc32 checksum;
     qint64 produced = 0;
     bool sinkFailed = false;
-    // Counts and checksums output, and refuses anything past FileSize.
+    // Counts output, and refuses anything past FileSize.
     const ByteSink counting = [&](const char *data, qsizetype size) {
         if (produced + size > entry.FileSize)
             return false;
-        checksum.update(data, size);
         produced += size;
         if (!sink(data, size)) {
             sinkFailed = true;
@@ -43,6 +39,7 @@ MemberReadResult readMember(
     QByteArray piece(kPieceSize, Qt::Uninitialized);
     qint64 remaining = entry.StoredSize;
     Inflater inflater;
+    inflater.setOutputSpace(space);
     bool ended = false;
     while (remaining > 0 && !ended) {
         const qint64 got = container.read(piece.data(), qMin<qint64>(remaining, piece.size()));
@@ -69,7 +66,6 @@ MemberReadResult readMember(
     // A compressed block must hold a whole stream; both kinds must give exactly FileSize bytes.
     if ((!entry.Stored && !ended) || produced != entry.FileSize)
         return MemberReadResult::Corrupt;
-    crc = checksum.value();
     return MemberReadResult::Ok;
 }
 

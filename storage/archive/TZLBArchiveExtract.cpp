@@ -2,6 +2,8 @@
 #include "TZLBArchive.h"
 
 #include "ArchiveMessages.h"
+#include "BackgroundSink.h"
+#include "Crc32.h"
 #include "MemberPaths.h"
 #include "MemberReader.h"
 #include "ProgressReporter.h"
@@ -9,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace ergotab {
 
@@ -70,14 +74,27 @@ void TZLBArchive::extractEntry(
         throw ArchiveError(msg::unableToOpen(target));
 
     ProgressReporter progress(OnProgress, msg::extracting(entry.FileName), entry.FileSize);
+    Crc32 crc;
+    const ByteSink checksumAndWrite = [&](const char *data, qsizetype size) {
+        crc.update(data, size);
+        return out.write(data, size) == size;
+    };
+    // Large members are checksummed and written on a second thread while the next bytes are
+    // inflated on this one.
+    std::optional<BackgroundSink> background;
+    if (entry.FileSize > BackgroundSink::kBufferSize)
+        background.emplace(checksumAndWrite);
     const ByteSink write = [&](const char *data, qsizetype size) {
-        if (out.write(data, size) != size)
+        if (!(background ? background->write(data, size) : checksumAndWrite(data, size)))
             return false;
         progress.advance(size);
         return true;
     };
-    quint32 crc = 0;
-    switch (readMember(container, entry, dataEnd, write, crc)) {
+    const OutputSpace space = [&background] { return background->space(); };
+    MemberReadResult result = readMember(container, entry, dataEnd, write, background ? space : OutputSpace());
+    if (result == MemberReadResult::Ok && background && !background->finish())
+        result = MemberReadResult::SinkFailed;
+    switch (result) {
     case MemberReadResult::Ok:
         break;
     case MemberReadResult::SinkFailed:
@@ -86,7 +103,7 @@ void TZLBArchive::extractEntry(
         throw ArchiveError(msg::fileCorrupt(position));
     }
     // The checksum is of the bytes handed to the file as they were written.
-    if (CheckCRC && crc != entry.Crc)
+    if (CheckCRC && crc.value() != entry.Crc)
         throw ArchiveError(msg::fileCorrupt(position));
     if (!out.flush())
         throw ArchiveError(msg::unableToWriteFile(target));
@@ -100,10 +117,13 @@ void TZLBArchive::VerifyEntry(int position) const
     const TZLBFileEntry entry = GetEntry(position);
     QFile container;
     openContainer(container, m_fileName);
-    quint32 crc = 0;
-    const ByteSink discard = [](const char *, qsizetype) { return true; };
-    if (readMember(container, entry, m_trailer.DirectoryOffset, discard, crc) != MemberReadResult::Ok
-        || crc != entry.Crc)
+    Crc32 crc;
+    const ByteSink checksum = [&crc](const char *data, qsizetype size) {
+        crc.update(data, size);
+        return true;
+    };
+    if (readMember(container, entry, m_trailer.DirectoryOffset, checksum) != MemberReadResult::Ok
+        || crc.value() != entry.Crc)
         throw ArchiveError(msg::fileCorrupt(position));
 }
 

@@ -62,13 +62,15 @@ InflateStatus Inflater::feed(const char *data, qsizetype size, const ByteSink &s
     m_stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data));
     m_stream.avail_in = uInt(size);
     for (;;) {
-        m_stream.next_out = reinterpret_cast<Bytef *>(m_out.data());
-        m_stream.avail_out = uInt(m_out.size());
+        const std::span<char> room = m_space ? m_space() : std::span<char>(m_out.data(), size_t(m_out.size()));
+        m_stream.next_out = reinterpret_cast<Bytef *>(room.data());
+        m_stream.avail_out = uInt(qMin<size_t>(room.size(), kPieceSize));
+        const qsizetype offered = qsizetype(m_stream.avail_out);
         const int rc = inflate(&m_stream, Z_NO_FLUSH);
         if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
             return InflateStatus::Error;
-        const qsizetype produced = m_out.size() - qsizetype(m_stream.avail_out);
-        if (produced > 0 && !sink(m_out.constData(), produced))
+        const qsizetype produced = offered - qsizetype(m_stream.avail_out);
+        if (produced > 0 && !sink(room.data(), produced))
             return InflateStatus::SinkStopped;
         if (consumed)
             *consumed = size - qsizetype(m_stream.avail_in);

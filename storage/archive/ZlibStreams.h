@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <functional>
+#include <span>
 
 // Thin owners of zlib's deflate and inflate states, so that every exit path frees them.
 namespace ergotab::archive {
@@ -12,6 +13,10 @@ namespace ergotab::archive {
 // Receives compressed or decompressed bytes; returns false to stop (a write failed, or the
 // caller has seen enough).
 using ByteSink = std::function<bool(const char *data, qsizetype size)>;
+
+// Room for the next output, offered by a consumer that would otherwise copy what it is given:
+// an Inflater given one inflates straight into that room and passes the same bytes to its sink.
+using OutputSpace = std::function<std::span<char>()>;
 
 class Deflater
 {
@@ -46,11 +51,13 @@ public:
     // Decompresses all of `data` (or up to the stream's end). `consumed` tells how much input the
     // stream used, which matters only at StreamEnd.
     InflateStatus feed(const char *data, qsizetype size, const ByteSink &sink, qsizetype *consumed = nullptr);
+    void setOutputSpace(OutputSpace space) { m_space = std::move(space); }
 
 private:
     z_stream m_stream {};
     bool m_ready = false;
     QByteArray m_out;
+    OutputSpace m_space;
 };
 
 // Compresses a whole buffer as one zlib stream at the given raw level; empty on failure.

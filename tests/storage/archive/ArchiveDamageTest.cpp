@@ -242,3 +242,29 @@ TEST(ArchiveDamage, DestinationThatIsAFileCannotBeCreated)
         EXPECT_EQ(e.message(), QStringLiteral("Unable to create destination path"));
     }
 }
+
+// Large members are checksummed and written on a second thread: damage is still caught, the
+// message still names the member, and a good one arrives whole.
+TEST(ArchiveDamage, LargeMembersAreCheckedLikeSmallOnes)
+{
+    QByteArray memo;
+    for (int i = 0; memo.size() < 3 * 1024 * 1024 + 777; ++i)
+        memo += QByteArray::number(i * 2654435761u) + (i % 9 ? ' ' : '\n');
+    const HandMember good = compressedMember("Object.dbt", memo);
+    {
+        TempDir dir;
+        EXPECT_EQ(extractError(dir, handBuiltContainer({ good })), QString());
+        EXPECT_TRUE(TempDir::read(dir.file(QStringLiteral("out/Object.dbt"))) == memo);
+    }
+    HandMember badCrc = good;
+    badCrc.crc = crcOf(memo) ^ 0x100;
+    HandMember badStream = good;
+    badStream.block[badStream.block.size() / 2] = char(badStream.block[badStream.block.size() / 2] ^ 0x04);
+    HandMember shortStream = good;
+    shortStream.block.chop(shortStream.block.size() / 3);
+    for (const HandMember &bad : { badCrc, badStream, shortStream }) {
+        TempDir dir;
+        EXPECT_EQ(extractError(dir, handBuiltContainer({ storedMember("Version.Inf", "3\r\n"), bad })),
+                  QStringLiteral("File (1) is corrupt"));
+    }
+}
