@@ -2,6 +2,8 @@
 
 #include "CodePageTables.h"
 
+#include <QtAlgorithms>
+
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -42,32 +44,26 @@ QString CodePage::decode(const char *data, qsizetype size) const
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     const unsigned char *in = reinterpret_cast<const unsigned char *>(data);
     qsizetype i = 0;
-    // Most text is ASCII, which maps to itself: blocks without a byte above 0x7F are
-    // widened as they are, the others go through the table byte by byte.
+    // Most text is ASCII, which maps to itself: each block of sixteen bytes is widened as it
+    // is, and only its bytes above 0x7F are then looked up in the table.
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= size; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
-        if (_mm_movemask_epi8(block) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(block, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(block, zero));
-        } else {
-            for (qsizetype k = i; k < i + 16; ++k)
-                out[k] = m_toUnicode[in[k]];
+    const auto widenBlock = [&](qsizetype at) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(block, _mm_setzero_si128()));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8), _mm_unpackhi_epi8(block, _mm_setzero_si128()));
+        for (unsigned high = unsigned(_mm_movemask_epi8(block)); high; high &= high - 1) {
+            const qsizetype k = at + qCountTrailingZeroBits(high);
+            out[k] = m_toUnicode[in[k]];
         }
+    };
+    if (size >= 16) {
+        for (; i + 16 <= size; i += 16)
+            widenBlock(i);
+        if (i < size)
+            widenBlock(size - 16); // the last bytes, overlapping what is done already
+        return text;
     }
 #endif
-    for (; i + 8 <= size; i += 8) {
-        quint64 chunk;
-        std::memcpy(&chunk, in + i, 8);
-        if ((chunk & 0x8080808080808080ull) == 0) {
-            for (qsizetype k = i; k < i + 8; ++k)
-                out[k] = char16_t(in[k]);
-        } else {
-            for (qsizetype k = i; k < i + 8; ++k)
-                out[k] = m_toUnicode[in[k]];
-        }
-    }
     for (; i < size; ++i)
         out[i] = m_toUnicode[in[i]];
     return text;

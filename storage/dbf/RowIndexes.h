@@ -40,11 +40,12 @@ struct OrderEntry
     }
 };
 
-// One index tag kept in memory: live rows in ascending key order.
+// One index tag kept in memory: live rows in ascending key order, built when first needed.
 struct OrderedTag
 {
     QString name;
     int field = -1;
+    bool built = false;
     std::set<OrderEntry> entries;
 };
 

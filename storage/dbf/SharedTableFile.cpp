@@ -130,9 +130,7 @@ void SharedTableFile::load()
             fail(QStringLiteral("cannot read the rows: %1").arg(m_dbf.errorString()));
         m_rowBytes = m_data.constData();
     }
-    m_live = 0;
-    for (int r = 0; r < m_rows; ++r)
-        m_live += isDeleted(r) ? 0 : 1;
+    m_live = -1;
 
     if (m_layout.memo != MemoFormat::None) {
         const QString ext = m_layout.memo == MemoFormat::Fpt ? QStringLiteral("fpt") : QStringLiteral("dbt");
@@ -161,7 +159,8 @@ void SharedTableFile::unload()
     m_rowBytes = m_data.constData();
     m_values.clear();
     m_tags.clear();
-    m_rows = m_live = 0;
+    m_rows = 0;
+    m_live = -1;
 }
 
 void SharedTableFile::loadTags()
@@ -188,12 +187,39 @@ void SharedTableFile::loadTags()
         tag.field = field;
         m_tags.push_back(std::move(tag));
     }
-    for (OrderedTag &tag : m_tags) {
-        for (int r = 0; r < m_rows; ++r) {
-            if (!isDeleted(r))
-                tag.entries.insert(tag.entries.end(), orderEntry(int(&tag - m_tags.data()), r));
-        }
+}
+
+int SharedTableFile::liveCount() const
+{
+    if (m_live < 0) {
+        m_live = 0;
+        for (int r = 0; r < m_rows; ++r)
+            m_live += isDeleted(r) ? 0 : 1;
     }
+    return m_live;
+}
+
+const OrderedTag &SharedTableFile::tag(int index)
+{
+    OrderedTag &tag = m_tags.at(size_t(index));
+    if (!tag.built)
+        buildTag(tag);
+    return tag;
+}
+
+// The order is built when a handle first walks it, not at open: most handles never do.
+void SharedTableFile::buildTag(OrderedTag &tag)
+{
+    // Sorted first, the entries go into the tree in order, each at its end: no searching.
+    std::vector<OrderEntry> order;
+    order.reserve(size_t(liveCount()));
+    for (int r = 0; r < m_rows; ++r) {
+        if (!isDeleted(r))
+            order.push_back(orderEntry(int(&tag - m_tags.data()), r));
+    }
+    std::sort(order.begin(), order.end());
+    tag.entries = std::set<OrderEntry>(std::make_move_iterator(order.begin()), std::make_move_iterator(order.end()));
+    tag.built = true;
 }
 
 int SharedTableFile::nextLiveRow(int after) const
@@ -271,8 +297,10 @@ void SharedTableFile::indexRow(int row)
         if (m_values[f])
             m_values[f]->add(fieldKey(record(row), int(f)), row);
     }
-    for (size_t t = 0; t < m_tags.size(); ++t)
-        m_tags[t].entries.insert(orderEntry(int(t), row));
+    for (size_t t = 0; t < m_tags.size(); ++t) {
+        if (m_tags[t].built)
+            m_tags[t].entries.insert(orderEntry(int(t), row));
+    }
 }
 
 void SharedTableFile::unindexRow(int row)
@@ -281,8 +309,10 @@ void SharedTableFile::unindexRow(int row)
         if (m_values[f])
             m_values[f]->remove(fieldKey(record(row), int(f)), row);
     }
-    for (size_t t = 0; t < m_tags.size(); ++t)
-        m_tags[t].entries.erase(orderEntry(int(t), row));
+    for (size_t t = 0; t < m_tags.size(); ++t) {
+        if (m_tags[t].built)
+            m_tags[t].entries.erase(orderEntry(int(t), row));
+    }
 }
 
 QByteArray SharedTableFile::buildIndexFile(const char *data, int rows) const

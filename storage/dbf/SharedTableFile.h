@@ -41,7 +41,7 @@ public:
     quint64 generation() const { return m_generation; }
 
     int rowCount() const { return m_rows; }
-    int liveCount() const { return m_live; }
+    int liveCount() const;
     const char *record(int row) const { return m_rowBytes + qsizetype(row) * m_layout.recordLength; }
     bool isDeleted(int row) const { return record(row)[0] == '*'; }
     int nextLiveRow(int after) const;
@@ -52,7 +52,7 @@ public:
     // Live rows whose field equals the key, ascending; built on first use and kept current.
     const std::vector<int> &rowsWithValue(int field, const QByteArray &key);
     int tagIndex(const QString &name) const;
-    const OrderedTag &tag(int index) const { return m_tags.at(index); }
+    const OrderedTag &tag(int index);
     int tagCount() const { return int(m_tags.size()); }
     OrderEntry orderEntry(int tag, int row) const;
 
@@ -76,6 +76,7 @@ private:
     void load();
     void unload();
     void loadTags();
+    void buildTag(OrderedTag &tag);
     void requireWritable() const;
     // Rows are read straight from a private mapping of the file until the first change,
     // which copies them into m_data; from then on m_data holds them.
@@ -106,7 +107,7 @@ private:
     uchar *m_rowMap = nullptr;         // the rows as mapped from the file, until ownRows()
     const char *m_rowBytes = nullptr;  // where row 0 starts: in m_rowMap or in m_data
     int m_rows = 0;
-    int m_live = 0;
+    mutable int m_live = -1; // counted when first asked for: opening need not touch every row
 
     std::vector<std::unique_ptr<ValueIndex>> m_values;
     std::vector<OrderedTag> m_tags;

@@ -86,7 +86,8 @@ int SharedTableFile::appendRow(QByteArray rec, const QHash<int, QString> &memos)
     m_data.append(rec);
     m_rowBytes = m_data.constData();
     ++m_rows;
-    ++m_live;
+    if (m_live >= 0)
+        ++m_live;
     stampHeader();
     indexRow(row);
     ++m_generation;
@@ -123,7 +124,8 @@ void SharedTableFile::deleteRow(int row)
     unindexRow(row);
     m_data[qsizetype(row) * m_layout.recordLength] = '*';
     m_rowBytes = m_data.constData();
-    --m_live;
+    if (m_live >= 0)
+        --m_live;
     if (!m_stamped)
         stampHeader();
     ++m_generation;

@@ -130,11 +130,6 @@ void SharedTableFile::addIndex(const QString &name, const QString &fieldName)
     tag.name = name.toUpper();
     tag.field = field;
     m_tags.push_back(std::move(tag));
-    const int t = int(m_tags.size()) - 1;
-    for (int r = 0; r < m_rows; ++r) {
-        if (!isDeleted(r))
-            m_tags.back().entries.insert(orderEntry(t, r));
-    }
     ++m_generation;
     m_indexDirty = true;
     flushIndex();
@@ -148,7 +143,7 @@ void SharedTableFile::pack()
     QList<QPair<QString, QString>> files;
 
     QByteArray data;
-    data.reserve(qsizetype(m_live) * rl);
+    data.reserve(qsizetype(liveCount()) * rl);
     QByteArray memo;
     if (m_memo) {
         const int bs = m_memo->blockSize();

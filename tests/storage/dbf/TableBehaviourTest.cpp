@@ -176,6 +176,40 @@ TEST_F(TableTest, IndexOrderSurvivesReopenAndEdits)
     EXPECT_EQ(indexes(table), QList<int>({3, 1, 2}));
 }
 
+// The order and the row count are worked out when first asked for, not at open: changes
+// made before and after that moment must both be in them, through any handle.
+TEST_F(TableTest, OrderAndCountAreRightWhetherFirstAskedForBeforeOrAfterChanges)
+{
+    addRows({{1, 9, 0, {}}, {2, 1, 0, {}}, {3, 4, 0, {}}, {4, 7, 0, {}}});
+    table.close();
+    table.open();
+    Table other(path);
+    other.setIndexName(QStringLiteral("UPLINK"));
+    other.open();
+    // Changed before either handle has walked the order or counted.
+    table.appendRecord({5, 2, 0, QString()});
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 4));
+    table.deleteRecord();
+    EXPECT_EQ(other.recordCount(), 4);
+    EXPECT_EQ(indexes(other), QList<int>({2, 5, 3, 1}));
+    // Changed after: the order built above is kept current.
+    table.appendRecord({6, 0, 0, QString()});
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 3));
+    table.edit();
+    table.setFieldInt(QStringLiteral("UpLink"), 10);
+    table.post();
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 2));
+    table.deleteRecord();
+    EXPECT_EQ(other.recordCount(), 4);
+    EXPECT_EQ(table.recordCount(), 4);
+    EXPECT_EQ(indexes(other), QList<int>({6, 5, 1, 3}));
+    other.close();
+    table.close();
+    table.setIndexName(QStringLiteral("UPLINK"));
+    table.open();
+    EXPECT_EQ(indexes(table), QList<int>({6, 5, 1, 3}));
+}
+
 TEST_F(TableTest, LocateIsExactAndLeavesTheCursorWhenNothingMatches)
 {
     addRows({{1, 0, 0, QStringLiteral("Dílna")}, {2, 0, 0, QStringLiteral("Dílna 2")}, {3, 0, 1, QStringLiteral("dílna")}});
