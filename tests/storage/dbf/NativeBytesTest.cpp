@@ -1,5 +1,6 @@
 // The bytes of tables the engine creates, checked against the published layouts.
 #include "DbfBytes.h"
+#include "storage/dbf/FieldCodec.h"
 #include "ObjectTable.h"
 #include "tests/support/TempDir.h"
 
@@ -212,4 +213,37 @@ TEST(NativeBytes, StringsAreCutToTheirWidthAndNumbersMustFit)
     EXPECT_EQ(t.fieldInt(QStringLiteral("Index")), INT_MIN);
     const QByteArray f = TempDir::read(dir.file(QStringLiteral("Worker.dbf")));
     EXPECT_EQ(f.mid(32 + 64 + 1, 18), QByteArray(" 123 45-2147483648"));
+}
+
+// Whole numbers are written without going through a double-to-text conversion: every width,
+// number of decimals and sign must still give what dBase writes, and a number too wide for its
+// field must be refused, never cut.
+TEST(NativeBytes, WholeNumbersAreRightAlignedWithTheirDecimalsOrRefused)
+{
+    using namespace ergotab::dbf;
+    const QList<double> values{0, -0.0, 1, -1, 7, 42, -42, 99999, 100000, -2147483648.0, 2147483647.0,
+                               12345678901.0, -1234567890.0, 999999999999999.0};
+    for (const char type : {'N', 'F'}) {
+        for (int length = 1; length <= 20; ++length) {
+            for (int decimals = 0; decimals <= qMin(length - 1, 6); ++decimals) {
+                FieldLayout f;
+                f.type = type;
+                f.offset = 1;
+                f.length = length;
+                f.decimals = decimals;
+                for (const double v : values) {
+                    QByteArray expected = QByteArray::number(v == 0 ? 0.0 : v, 'f', decimals);
+                    const bool fits = expected.size() <= length;
+                    QByteArray rec(length + 2, '#');
+                    ASSERT_EQ(fieldcodec::writeNumber(f, rec.data(), Dialect::DBase4, v), fits)
+                        << v << " in " << type << length << "," << decimals;
+                    if (fits)
+                        EXPECT_EQ(rec, '#' + expected.rightJustified(length, ' ') + '#')
+                            << v << " in " << type << length << "," << decimals;
+                    else
+                        EXPECT_EQ(rec, QByteArray(length + 2, '#')) << "a refused number leaves the field alone";
+                }
+            }
+        }
+    }
 }
