@@ -121,6 +121,7 @@ void SharedTableFile::load()
     // range mapped lies wholly inside the file, as `available` above guarantees.
     const qint64 rowBytes = qint64(m_rows) * m_layout.recordLength;
     m_data.clear();
+    dropWindow();
     m_rowMap = rowBytes > 0 ? m_dbf.map(m_layout.headerLength, rowBytes, QFileDevice::MapPrivateOption) : nullptr;
     if (m_rowMap) {
         m_rowBytes = reinterpret_cast<const char *>(m_rowMap);
@@ -154,6 +155,7 @@ void SharedTableFile::unload()
     if (m_rowMap)
         m_dbf.unmap(m_rowMap);
     m_rowMap = nullptr;
+    dropWindow();
     m_dbf.close();
     m_data.clear();
     m_rowBytes = m_data.constData();
@@ -220,6 +222,28 @@ void SharedTableFile::buildTag(OrderedTag &tag)
     std::sort(order.begin(), order.end());
     tag.entries = std::set<OrderEntry>(std::make_move_iterator(order.begin()), std::make_move_iterator(order.end()));
     tag.built = true;
+}
+
+const char *SharedTableFile::recordOutsideWindow(int row) const
+{
+    const qsizetype length = m_layout.recordLength;
+    const char *direct = m_rowBytes + qsizetype(row) * length;
+    // Owned rows, or a jump away from where a scan in file order would go next.
+    if (!m_rowMap || row != m_windowEnd || row < 0 || row >= m_rows)
+        return direct;
+    const int rows = int(qMin<qint64>(qMax<qsizetype>(kWindowBytes / length, 1), m_rows - row));
+    const qsizetype bytes = qsizetype(rows) * length;
+    if (m_windowCapacity < bytes) {
+        m_window = std::make_unique_for_overwrite<char[]>(size_t(bytes));
+        m_windowCapacity = bytes;
+    }
+    dropWindow();
+    QFile &file = const_cast<QFile &>(m_dbf);
+    if (!file.seek(m_layout.headerLength + qint64(row) * length) || file.read(m_window.get(), bytes) != bytes)
+        return direct; // the mapping still holds what the file held when it was opened
+    m_windowFirst = row;
+    m_windowEnd = row + rows;
+    return m_window.get();
 }
 
 int SharedTableFile::nextLiveRow(int after) const

@@ -42,7 +42,14 @@ public:
 
     int rowCount() const { return m_rows; }
     int liveCount() const;
-    const char *record(int row) const { return m_rowBytes + qsizetype(row) * m_layout.recordLength; }
+    // The bytes of one row. The pointer holds until the next call: a scan in file order is
+    // served from a window the file is copied into, which moves on as the scan does.
+    const char *record(int row) const
+    {
+        if (row >= m_windowFirst && row < m_windowEnd)
+            return m_window.get() + qsizetype(row - m_windowFirst) * m_layout.recordLength;
+        return recordOutsideWindow(row);
+    }
     bool isDeleted(int row) const { return record(row)[0] == '*'; }
     int nextLiveRow(int after) const;
 
@@ -81,6 +88,8 @@ private:
     // Rows are read straight from a private mapping of the file until the first change,
     // which copies them into m_data; from then on m_data holds them.
     void ownRows();
+    const char *recordOutsideWindow(int row) const;
+    void dropWindow() const { m_windowFirst = m_windowEnd = 0; }
     void writeDbf(qint64 offset, const QByteArray &bytes);
     void stampHeader();
     void storeMemos(QByteArray &rec, const QHash<int, QString> &memos, const char *stored);
@@ -106,6 +115,13 @@ private:
     QByteArray m_data;
     uchar *m_rowMap = nullptr;         // the rows as mapped from the file, until ownRows()
     const char *m_rowBytes = nullptr;  // where row 0 starts: in m_rowMap or in m_data
+    // Rows read in file order are copied into this window rather than read from the mapping:
+    // a page fault costs more than copying the page, and the window is faulted in only once.
+    static constexpr qsizetype kWindowBytes = 256 * 1024;
+    mutable std::unique_ptr<char[]> m_window;
+    mutable qsizetype m_windowCapacity = 0;
+    mutable int m_windowFirst = 0; // rows [m_windowFirst, m_windowEnd) are in the window
+    mutable int m_windowEnd = 0;
     int m_rows = 0;
     mutable int m_live = -1; // counted when first asked for: opening need not touch every row
 

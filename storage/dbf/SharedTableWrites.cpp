@@ -24,6 +24,7 @@ void SharedTableFile::ownRows()
     m_data = QByteArray(m_rowBytes, qsizetype(m_rows) * m_layout.recordLength);
     m_dbf.unmap(m_rowMap);
     m_rowMap = nullptr;
+    dropWindow();
     m_rowBytes = m_data.constData();
 }
 
