@@ -1,4 +1,5 @@
 #include "FieldCodec.h"
+#include "ShortNumber.h"
 
 #include <QDateTime>
 #include <QtAlgorithms>
@@ -7,9 +8,6 @@
 #include <cmath>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace ergotab::dbf::fieldcodec {
 
@@ -111,90 +109,14 @@ std::optional<double> parseDecimal(const char *data, int size)
     return negative ? -value : value;
 }
 
-namespace {
-
-// Where the blanks (space or NUL) and the digits of a field of 8 to 16 bytes are: bit i of each
-// mask stands for byte i. Two overlapping 8-byte loads cover the field without reading past it.
-struct DigitShape
-{
-    unsigned blanks = 0;
-    unsigned digits = 0;
-};
-
-inline quint64 load8(const char *p) { return qFromLittleEndian<quint64>(p); }
-
-#if defined(__SSE2__)
-inline DigitShape digitShape(const char *p, int n)
-{
-    const __m128i v = _mm_set_epi64x(qint64(load8(p + n - 8)), qint64(load8(p)));
-    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_setzero_si128()));
-    const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8('0'));
-    const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(9)), offset);
-    const auto toField = [n](unsigned lanes) { return (lanes & 0xFFu) | ((lanes >> 8) << (n - 8)); };
-    return {toField(unsigned(_mm_movemask_epi8(blank))), toField(unsigned(_mm_movemask_epi8(digit)))};
-}
-#else
-inline DigitShape digitShape(const char *p, int n)
-{
-    DigitShape shape;
-    for (int i = 0; i < n; ++i) {
-        shape.blanks |= unsigned(p[i] == ' ' || p[i] == '\0') << i;
-        shape.digits |= unsigned(p[i] >= '0' && p[i] <= '9') << i;
-    }
-    return shape;
-}
-#endif
-
-// The value of the last `count` (1 to 8) bytes of p[0, 8), all of them digits.
-inline quint64 lastDigits(const char *p, int count)
-{
-    const quint64 keep = ~quint64(0) << (8 * (8 - count));
-    quint64 w = (load8(p) & keep) | (0x3030303030303030ull & ~keep); // the rest read as '0'
-    w -= 0x3030303030303030ull;
-    w = w * 10 + (w >> 8);
-    return (((w & 0x000000FF000000FFull) * (100 + (1000000ull << 32)))
-            + (((w >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32))))
-        >> 32;
-}
-
-// Right-aligned digits at the end of a field of 8 to 16 bytes: how many (0 when the field
-// does not end in a digit), given its shape.
-inline int trailingDigitCount(const DigitShape &shape, int n)
-{
-    const unsigned notDigit = ~shape.digits & ((1u << n) - 1);
-    return notDigit ? n - 1 - (31 - qCountLeadingZeroBits(notDigit)) : n;
-}
-
-} // namespace
-
 bool readPlainInteger(const FieldLayout &f, const char *rec, qint64 &value)
 {
     if (f.type != 'N' && f.type != 'F')
         return false;
     const char *p = rec + f.offset;
     const int n = f.length;
-    // The common shapes at once: a blank field, or blanks, an optional minus and up to eight
-    // digits at the end. Anything else takes the byte-by-byte path below.
-    if (n >= 8 && n <= 16) {
-        const DigitShape shape = digitShape(p, n);
-        const unsigned all = (1u << n) - 1;
-        if (shape.blanks == all) {
-            value = 0;
-            return true;
-        }
-        const int count = trailingDigitCount(shape, n);
-        if (count > 0 && count <= 8) {
-            int prefix = n - count;
-            const bool negative = prefix > 0 && p[prefix - 1] == '-';
-            prefix -= negative ? 1 : 0;
-            const unsigned prefixMask = (1u << prefix) - 1;
-            if ((shape.blanks & prefixMask) == prefixMask) {
-                const qint64 v = qint64(lastDigits(p + n - 8, count));
-                value = negative ? -v : v;
-                return true;
-            }
-        }
-    }
+    if (shortnumber::readPlainInteger(p, n, value))
+        return true; // the common shapes at once; anything else byte by byte below
     int i = 0;
     // Numbers are right-aligned: skip the leading blanks eight at a time first.
     constexpr quint64 kBlanks = 0x2020202020202020ull;
@@ -331,20 +253,8 @@ quint32 readMemoBlock(const FieldLayout &f, const char *rec)
     const char *p = rec + f.offset;
     if (f.length == 4) // Visual FoxPro: binary block number
         return qFromLittleEndian<quint32>(p);
-    // The common shapes at once: blank, or blanks then up to eight digits at the end.
-    if (f.length >= 8 && f.length <= 16) {
-        const int n = f.length;
-        const DigitShape shape = digitShape(p, n);
-        const unsigned all = (1u << n) - 1;
-        if ((shape.blanks | shape.digits) != all)
-            return 0; // not a pointer at all: read as no memo
-        if (shape.blanks == all)
-            return 0;
-        const int count = trailingDigitCount(shape, n);
-        const unsigned prefixMask = (1u << (n - count)) - 1;
-        if (count > 0 && count <= 8 && (shape.blanks & prefixMask) == prefixMask)
-            return quint32(lastDigits(p + n - 8, count));
-    }
+    if (quint32 block; shortnumber::readMemoBlock(p, f.length, block))
+        return block;
     quint64 block = 0;
     int i = 0;
     // Blanks add nothing: the leading ones (most of the field) are skipped a word at a time.

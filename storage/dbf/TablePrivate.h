@@ -88,6 +88,7 @@ struct Table::Private
         return row >= 0 ? file->record(row) : nullptr;
     }
     char *editableRecord(const QString &field);
+    int fieldIntOfAnyShape(const QString &name, const FieldLayout &f, const char *rec) const;
 
     void compileFilter();
     void resolveIndex();

@@ -2,6 +2,7 @@
 #include "TablePrivate.h"
 
 #include "FieldCodec.h"
+#include "ShortNumber.h"
 
 #include <climits>
 #include <cmath>
@@ -14,30 +15,39 @@ int Table::fieldInt(const QString &name) const
     const char *rec = d->currentRecord();
     if (!rec)
         return 0;
-    const TableLayout &layout = d->file->layout();
-    const FieldLayout &f = layout.fields.at(index);
+    const FieldLayout &f = d->file->layout().fields[index];
+    // Whole numbers as this program writes them are read here at once; the rest below.
+    if (qint64 plain; (f.type == 'N' || f.type == 'F') && shortnumber::readPlainInteger(rec + f.offset, f.length, plain)
+        && plain >= INT_MIN && plain <= INT_MAX)
+        return int(plain);
+    return d->fieldIntOfAnyShape(name, f, rec);
+}
+
+int Table::Private::fieldIntOfAnyShape(const QString &name, const FieldLayout &f, const char *rec) const
+{
+    const TableLayout &layout = file->layout();
     if (qint64 plain; fieldcodec::readPlainInteger(f, rec, plain) && plain >= INT_MIN && plain <= INT_MAX)
         return int(plain);
     std::optional<double> value;
     if (f.isNumeric()) {
         value = fieldcodec::readNumber(f, rec, layout.dialect);
         if (!value && !fieldcodec::isBlank(f, rec, layout.dialect))
-            d->fail(QStringLiteral("field %1 does not hold a number").arg(f.name));
+            fail(QStringLiteral("field %1 does not hold a number").arg(f.name));
     } else if (f.type == 'L') {
         return fieldcodec::readText(f, rec, layout.dialect, layout.codec()) == QStringLiteral("T") ? 1 : 0;
     } else {
-        const QByteArray text = fieldText(name).trimmed().toLatin1();
+        const QByteArray text = q->fieldText(name).trimmed().toLatin1(); // memos too, edited or stored
         if (text.isEmpty())
             return 0;
         value = fieldcodec::parseDecimal(text.constData(), int(text.size()));
         if (!value)
-            d->fail(QStringLiteral("field %1 does not hold an integer").arg(f.name));
+            fail(QStringLiteral("field %1 does not hold an integer").arg(f.name));
     }
     if (!value)
         return 0;
     const double rounded = std::round(*value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-        d->fail(QStringLiteral("the value of field %1 is out of the integer range").arg(f.name));
+        fail(QStringLiteral("the value of field %1 is out of the integer range").arg(f.name));
     return int(rounded);
 }
 

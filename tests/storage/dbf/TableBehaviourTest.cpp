@@ -414,3 +414,23 @@ TEST_F(TableTest, EngineErrorsForMisuse)
     expectEngineError([&] { table.appendRecord({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}); },
                       QStringLiteral("23 values"));
 }
+
+// Whole numbers are read from any field that holds one: numeric fields at once, text and memo
+// fields (edited or stored) through their text.
+TEST_F(TableTest, IntegersReadFromNumericTextAndMemoFields)
+{
+    table.append();
+    table.setFieldInt(QStringLiteral("Index"), -1234567);
+    table.setFieldText(QStringLiteral("Text"), QStringLiteral("  42 "));
+    table.setFieldInt(QStringLiteral("Popis"), 77);
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Popis")), 77) << "an unposted memo";
+    table.post();
+    table.first();
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), -1234567);
+    EXPECT_EQ(table.fieldInt(QStringLiteral("UpLink")), 0) << "blank";
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Text")), 42);
+    EXPECT_EQ(table.fieldInt(QStringLiteral("Popis")), 77) << "a stored memo";
+    table.edit();
+    table.setFieldText(QStringLiteral("Text"), QStringLiteral("dílna"));
+    expectEngineError([&] { table.fieldInt(QStringLiteral("Text")); }, QStringLiteral("Text"));
+}
