@@ -271,9 +271,8 @@ QByteArray SharedTableFile::fieldKey(const char *rec, int field)
     return fieldcodec::key(f, rec, m_layout.dialect);
 }
 
-const std::vector<int> &SharedTableFile::rowsWithValue(int field, const QByteArray &key)
+const ValueIndex &SharedTableFile::valueIndex(int field)
 {
-    static const std::vector<int> none;
     std::unique_ptr<ValueIndex> &index = m_values[size_t(field)];
     if (!index) {
         index = std::make_unique<ValueIndex>();
@@ -282,7 +281,13 @@ const std::vector<int> &SharedTableFile::rowsWithValue(int field, const QByteArr
                 index->add(fieldKey(record(r), field), r);
         }
     }
-    const std::vector<int> *rows = index->rows(key);
+    return *index;
+}
+
+const std::vector<int> &SharedTableFile::rowsWithValue(int field, const QByteArray &key)
+{
+    static const std::vector<int> none;
+    const std::vector<int> *rows = valueIndex(field).rows(key);
     return rows ? *rows : none;
 }
 

@@ -56,7 +56,9 @@ public:
     QString memoText(const char *rec, int field);
     QByteArray fieldKey(const char *rec, int field);
 
-    // Live rows whose field equals the key, ascending; built on first use and kept current.
+    // The live rows of each value of a field; built on first use and kept current.
+    const ValueIndex &valueIndex(int field);
+    // Live rows whose field equals the key, ascending.
     const std::vector<int> &rowsWithValue(int field, const QByteArray &key);
     int tagIndex(const QString &name) const;
     const OrderedTag &tag(int index);

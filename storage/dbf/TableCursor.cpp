@@ -71,23 +71,24 @@ void Table::Private::resolveIndex()
         fail(QStringLiteral("index %1 not found").arg(indexName));
 }
 
+void Table::Private::resolveTerms() const
+{
+    for (const Term &t : terms)
+        t.id = file->valueIndex(t.field).idOf(t.key);
+}
+
 bool Table::Private::matches(int r) const
 {
-    if (file->isDeleted(r))
-        return false;
-    if (!filterActive())
-        return true;
-    const char *rec = file->record(r);
     for (const Term &t : terms) {
-        if (file->fieldKey(rec, t.field) != t.key)
+        if (t.id < 0 || file->valueIndex(t.field).idAt(r) != t.id)
             return false;
     }
     return true;
 }
 
-// Rows of the most selective filter term: every match is among them.
 const std::vector<int> &Table::Private::candidates() const
 {
+    resolveTerms();
     const std::vector<int> *best = nullptr;
     for (const Term &t : terms) {
         const std::vector<int> &rows = file->rowsWithValue(t.field, t.key);
@@ -206,8 +207,11 @@ bool Table::locate(const QString &field, const QVariant &value)
     const QByteArray key = d->valueKey(f, value);
     int found = -1;
     OrderEntry best;
+    const bool filtering = d->filterActive();
+    if (filtering)
+        d->resolveTerms();
     for (int r : d->file->rowsWithValue(f, key)) {
-        if (!d->matches(r))
+        if (filtering && !d->matches(r))
             continue;
         if (d->tag < 0) {
             found = r;

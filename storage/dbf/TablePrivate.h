@@ -20,6 +20,7 @@ struct Table::Private
     {
         int field;
         QByteArray key;
+        mutable int id = -1; // the key's number in the field's value index, see resolveTerms()
     };
 
     Table *q = nullptr;
@@ -93,7 +94,11 @@ struct Table::Private
     void compileFilter();
     void resolveIndex();
     bool filterActive() const { return filtered && !terms.empty(); }
+    // Looks up the number of each term's value; needed before matches().
+    void resolveTerms() const;
+    // Whether a live row taken from a value index passes the filter.
     bool matches(int row) const;
+    // Rows of the most selective filter term: every match is among them. Resolves the terms.
     const std::vector<int> &candidates() const;
     int following(int after);
     void toBrowseMode();

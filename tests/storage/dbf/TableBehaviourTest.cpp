@@ -434,3 +434,37 @@ TEST_F(TableTest, IntegersReadFromNumericTextAndMemoFields)
     table.setFieldText(QStringLiteral("Text"), QStringLiteral("dílna"));
     expectEngineError([&] { table.fieldInt(QStringLiteral("Text")); }, QStringLiteral("Text"));
 }
+
+// Filters test rows by the numbers their values have in the in-memory value lists; a value that
+// disappears and comes back, or a row edited from one value to another, must still be found.
+TEST_F(TableTest, FilterFollowsValuesThatLeaveAndComeBack)
+{
+    addRows({{1, 1, 5, {}}, {2, 1, 0, {}}, {3, 2, 5, {}}});
+    table.setFilter(QStringLiteral("Type=5 AND UpLink=1"));
+    table.setFiltered(true);
+    EXPECT_EQ(indexes(table), QList<int>({1}));
+    table.first();
+    table.deleteRecord(); // the last row of Type 5 with UpLink 1
+    EXPECT_EQ(indexes(table), QList<int>());
+    table.setFiltered(false);
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 3));
+    table.deleteRecord(); // now no row holds Type 5 at all
+    table.setFiltered(true);
+    EXPECT_EQ(table.recordCount(), 0);
+    addRows({{4, 1, 5, {}}});
+    EXPECT_EQ(indexes(table), QList<int>({4}));
+    table.setFiltered(false);
+    ASSERT_TRUE(table.locate(QStringLiteral("Index"), 2));
+    table.edit();
+    table.setFieldInt(QStringLiteral("Type"), 5);
+    table.post();
+    table.setFiltered(true);
+    EXPECT_EQ(indexes(table), QList<int>({2, 4}));
+    EXPECT_TRUE(table.locate(QStringLiteral("Index"), 2));
+    EXPECT_FALSE(table.locate(QStringLiteral("Index"), 1)) << "deleted";
+    Table other(path);
+    other.setFilter(QStringLiteral("Type=5 AND UpLink=1"));
+    other.setFiltered(true);
+    other.open();
+    EXPECT_EQ(indexes(other), QList<int>({2, 4})) << "a second handle shares the lists";
+}
