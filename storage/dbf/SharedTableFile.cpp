@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 #include <cstring>
 
@@ -228,8 +229,10 @@ const char *SharedTableFile::recordOutsideWindow(int row) const
 {
     const qsizetype length = m_layout.recordLength;
     const char *direct = m_rowBytes + qsizetype(row) * length;
-    // Owned rows, or a jump away from where a scan in file order would go next.
-    if (!m_rowMap || row != m_windowEnd || row < 0 || row >= m_rows)
+    // Owned rows, or a jump away from where a scan in file order would go next: a scan
+    // goes on where the window ends, or starts anew with the row after the one read last.
+    const bool scanning = row == m_windowEnd || row == std::exchange(m_lastOutsideWindow, row) + 1;
+    if (!m_rowMap || !scanning || row < 0 || row >= m_rows)
         return direct;
     const int rows = int(qMin<qint64>(qMax<qsizetype>(kWindowBytes / length, 1), m_rows - row));
     const qsizetype bytes = qsizetype(rows) * length;

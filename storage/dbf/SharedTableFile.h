@@ -124,6 +124,7 @@ private:
     mutable qsizetype m_windowCapacity = 0;
     mutable int m_windowFirst = 0; // rows [m_windowFirst, m_windowEnd) are in the window
     mutable int m_windowEnd = 0;
+    mutable int m_lastOutsideWindow = -2;
     int m_rows = 0;
     mutable int m_live = -1; // counted when first asked for: opening need not touch every row
 

@@ -468,3 +468,37 @@ TEST_F(TableTest, FilterFollowsValuesThatLeaveAndComeBack)
     other.open();
     EXPECT_EQ(indexes(other), QList<int>({2, 4})) << "a second handle shares the lists";
 }
+
+// Rows read in file order come through a window the file is copied into, which moves on with
+// the scan; a change posted through another handle in the middle of a scan, to a row the window
+// already holds, must be seen by it.
+TEST_F(TableTest, ScanInFileOrderSeesEveryRowAndChangesPostedMeanwhile)
+{
+    const int rows = 3000; // several windows' worth
+    for (int i = 1; i <= rows; ++i)
+        table.appendRecord({i, i / 10, i % 3, QStringLiteral("Řádek %1").arg(i)});
+    table.close();
+    table.open();
+    Table other(path);
+    other.open();
+    ASSERT_TRUE(other.locate(QStringLiteral("Index"), 1)); // its value list is built now, not mid-scan
+    int seen = 0;
+    bool changed = false;
+    for (table.first(); !table.eof(); table.next()) {
+        const int index = table.fieldInt(QStringLiteral("Index"));
+        ASSERT_EQ(index, ++seen);
+        const QString expected = index == 1600 && changed ? QStringLiteral("změněno") : QStringLiteral("Řádek %1").arg(index);
+        ASSERT_EQ(table.fieldText(QStringLiteral("Text")), expected);
+        ASSERT_EQ(table.fieldInt(QStringLiteral("UpLink")), index / 10);
+        if (index == 1500) {
+            ASSERT_TRUE(other.locate(QStringLiteral("Index"), 1600));
+            other.edit();
+            other.setFieldText(QStringLiteral("Text"), QStringLiteral("změněno"));
+            other.post();
+            other.appendRecord({rows + 1, (rows + 1) / 10, 0, QStringLiteral("Řádek %1").arg(rows + 1)});
+            changed = true;
+        }
+    }
+    EXPECT_EQ(seen, rows + 1) << "the row appended during the scan is reached too";
+    EXPECT_EQ(table.recordCount(), rows + 1);
+}
