@@ -31,6 +31,13 @@ bool isSpacesOrNul(const char *p, int n)
     return true;
 }
 
+// Visual FoxPro date and time: the Julian day and the milliseconds since midnight, two
+// little-endian 32-bit integers.
+bool isFoxProDateTime(const FieldLayout &f, Dialect dialect)
+{
+    return f.type == 'T' && f.length == 8 && dialect == Dialect::VisualFoxPro;
+}
+
 bool isZeroBytes(const char *p, int n)
 {
     for (int i = 0; i < n; ++i) {
@@ -163,7 +170,8 @@ bool isBlank(const FieldLayout &f, const char *rec, Dialect dialect)
     switch (f.type) {
     case 'L': return f.length < 1 || p[0] == ' ' || p[0] == '?' || p[0] == '\0';
     case 'D': return isSpacesOrZeroDigits(p, f.length) || isZeroBytes(p, f.length);
-    case 'I': case 'Y': case 'T': return false; // Visual FoxPro binary values have no blank
+    case 'T': return isSpacesOrNul(p, f.length);
+    case 'I': case 'Y': return false; // Visual FoxPro binary values have no blank
     default: return isSpacesOrNul(p, f.length);
     }
 }
@@ -238,6 +246,14 @@ QString readText(const FieldLayout &f, const char *rec, Dialect dialect, const C
         const QDate date = QDate(1, 1, 1).addDays(total / kMsPerDay);
         const QTime time = QTime::fromMSecsSinceStartOfDay(int(total % kMsPerDay));
         return QDateTime(date, time).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    if (isFoxProDateTime(f, dialect)) {
+        const qint32 day = qFromLittleEndian<qint32>(p);
+        const qint32 ms = qFromLittleEndian<qint32>(p + 4);
+        const QDate date = QDate::fromJulianDay(day);
+        if (isBlank(f, rec, dialect) || day <= 0 || !date.isValid() || ms < 0 || ms >= kMsPerDay)
+            return QString();
+        return QDateTime(date, QTime::fromMSecsSinceStartOfDay(ms)).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     if (isBinaryInteger(f, dialect) || f.type == 'O' || (f.type == 'I' && f.length == 4)
         || (f.type == 'B' && f.length == 8) || f.type == 'Y') {
@@ -422,6 +438,16 @@ bool writeText(const FieldLayout &f, char *rec, Dialect dialect, const CodePage 
         if (!d.isValid() || f.length != 8)
             return false;
         std::memcpy(p, d.toString(QStringLiteral("yyyyMMdd")).toLatin1().constData(), 8);
+        return true;
+    }
+    if (isFoxProDateTime(f, dialect)) {
+        QDateTime dt = QDateTime::fromString(trimmed, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!dt.isValid())
+            dt = QDateTime::fromString(trimmed, Qt::ISODate);
+        if (!dt.isValid())
+            return false;
+        qToLittleEndian<qint32>(qint32(dt.date().toJulianDay()), p);
+        qToLittleEndian<qint32>(dt.time().msecsSinceStartOfDay(), p + 4);
         return true;
     }
     if (f.type == '@' && f.length == 8 && dialect == Dialect::Level7) {

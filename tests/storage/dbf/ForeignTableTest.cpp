@@ -177,6 +177,30 @@ TEST(ForeignTables, FoxProTableWithFptMemo)
     EXPECT_EQ(TempDir::read(path).mid(32 + 64 + 1 + 15 + 1, 14), QByteArray("x            9"));
 }
 
+TEST(ForeignTables, VisualFoxProDateTimeIsJulianDayAndMilliseconds)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("vfp.dbf"));
+    HandField name{"NAME", 'C', 4};
+    HandField stamp{"STAMP", 'T', 8};
+    // 2024-05-06 is Julian day 2460437; 07:08:09 is 25,689,000 ms after midnight.
+    TempDir::write(path, handTable(0x30, 0x03, {name, stamp},
+                                   {QByteArray(" \x8A" "ab ") + le32(2460437) + le32(25689000),
+                                    QByteArray(" nic") + QByteArray(8, '\0')}));
+    Table t(path);
+    t.open();
+    t.first();
+    EXPECT_EQ(t.fieldText(QStringLiteral("NAME")), QStringLiteral("Šab"));
+    EXPECT_EQ(t.fieldText(QStringLiteral("STAMP")), QStringLiteral("2024-05-06 07:08:09"));
+    t.next();
+    EXPECT_TRUE(t.isFieldEmpty(QStringLiteral("STAMP")));
+    t.edit();
+    t.setFieldText(QStringLiteral("STAMP"), QStringLiteral("2000-01-01T00:00:01"));
+    t.post();
+    t.close();
+    EXPECT_EQ(TempDir::read(path).mid(32 + 64 + 1 + 13 + 5, 8), le32(2451545) + le32(1000));
+}
+
 TEST(ForeignTables, KamenickyTextAndFieldNamesInAnyCase)
 {
     TempDir dir;

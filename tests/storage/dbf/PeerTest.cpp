@@ -186,6 +186,14 @@ TEST_F(EngineTablesForPeers, PythonDbfReadsTablesWithoutMemos)
               QStringLiteral("Smazaný"));
 }
 
+// Text that is no date and time is refused, and the row is not added.
+void expectEngineErrorOnBadStamp(Table &t)
+{
+    const int before = t.recordCount();
+    EXPECT_THROW(t.appendRecord({QStringLiteral("špatně"), QStringLiteral("31. 2. 2024")}), dbf::EngineError);
+    EXPECT_EQ(t.recordCount(), before);
+}
+
 class PythonDbfTables : public ::testing::TestWithParam<const char *>
 {
 };
@@ -232,6 +240,33 @@ TEST_P(PythonDbfTables, EngineReadsDbaseThreeAndFoxProTablesWithMemos)
         EXPECT_EQ(again.value(QStringLiteral("live")).toArray().at(2).toObject().value(QStringLiteral("MEMO")).toString(),
                   QStringLiteral("nová poznámka ů"));
     }
+}
+
+TEST_P(PythonDbfTables, EngineReadsAndWritesVisualFoxProDateTimes)
+{
+    TempDir dir;
+    python("write_pydbf.py", {dir.path(), QLatin1String(GetParam())});
+    Table t(dir.file(QStringLiteral("vfp.dbf")));
+    t.open();
+    ASSERT_EQ(t.recordCount(), 2);
+    t.first();
+    EXPECT_EQ(t.fieldText(QStringLiteral("name")), QStringLiteral("Měření hluku"));
+    EXPECT_EQ(t.fieldText(QStringLiteral("stamp")), QStringLiteral("2024-05-06 07:08:09"));
+    EXPECT_EQ(t.fieldInt(QStringLiteral("num")), -5);
+    EXPECT_EQ(t.fieldText(QStringLiteral("price")), QStringLiteral("12.5"));
+    EXPECT_EQ(t.fieldText(QStringLiteral("memo")), QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy. ").repeated(40));
+    t.next();
+    EXPECT_TRUE(t.isFieldEmpty(QStringLiteral("stamp")));
+    EXPECT_EQ(t.fieldText(QStringLiteral("stamp")), QString());
+
+    t.appendRecord({QStringLiteral("přidáno"), QStringLiteral("1999-12-31 23:59:58"), 7});
+    expectEngineErrorOnBadStamp(t);
+    t.close();
+    const QJsonArray live = python("read_pydbf.py", {t.tableName()}).value(QStringLiteral("live")).toArray();
+    ASSERT_EQ(live.size(), 3);
+    EXPECT_EQ(live.at(0).toObject().value(QStringLiteral("STAMP")).toString(), QStringLiteral("2024-05-06 07:08:09"));
+    EXPECT_EQ(live.at(2).toObject().value(QStringLiteral("STAMP")).toString(), QStringLiteral("1999-12-31 23:59:58"));
+    EXPECT_EQ(live.at(2).toObject().value(QStringLiteral("NAME")).toString(), QStringLiteral("přidáno"));
 }
 
 INSTANTIATE_TEST_SUITE_P(CodePages, PythonDbfTables, ::testing::Values("cp1250", "cp852"));

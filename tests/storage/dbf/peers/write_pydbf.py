@@ -20,3 +20,11 @@ for kind in ("db3", "fp"):
     table.append(("smazaný", 3, 1.25, "krátké", None, None))
     dbf.delete(table[2])
     table.close()
+
+# Visual FoxPro: binary integers, currency and date-time fields beside text and memo.
+table = dbf.Table(os.path.join(folder, "vfp.dbf"), "name C(20); stamp T; num I; price Y; memo M",
+                  dbf_type="vfp", codepage=codepage)
+table.open(mode=dbf.READ_WRITE)
+table.append(("Měření hluku", datetime.datetime(2024, 5, 6, 7, 8, 9), -5, 12.5, long_memo))
+table.append(("bez času", None, 0, 0, ""))
+table.close()
