@@ -39,6 +39,9 @@ seeds = {
                         (b"x.txt", b"x", b"\\", True)]),
     "empty": container([]),
     "czech": container([(b"\x8elu\x9dou\xe8k\xfd.dbf", table, b"", False)], level=1),
+    # Large members are written on a second thread: a few kilobytes that inflate to megabytes.
+    "large": container([(b"Object.dbt", bytes(3 * 1024 * 1024 + 5), b"", False),
+                        (b"Object.dbf", table * 100, b"", False)]),
 }
 out = sys.argv[1]
 os.makedirs(out, exist_ok=True)
