@@ -35,15 +35,11 @@ std::span<char> BackgroundSink::space()
 
 bool BackgroundSink::write(const char *data, qsizetype size)
 {
-    if (data == m_current.bytes.get() + m_current.size && size <= kBufferSize - m_current.size) {
-        m_current.size += size;
-        if (m_current.size == kBufferSize)
-            queueCurrent();
-        size = 0;
-    }
     while (size > 0) {
+        char *end = m_current.bytes.get() + m_current.size;
         const qsizetype n = qMin(kBufferSize - m_current.size, size);
-        std::memcpy(m_current.bytes.get() + m_current.size, data, size_t(n));
+        if (data != end) // bytes already placed in space() are taken where they lie
+            std::memcpy(end, data, size_t(n));
         m_current.size += n;
         data += n;
         size -= n;
@@ -63,16 +59,14 @@ void BackgroundSink::queueCurrent()
         return;
     }
     m_queued.push_back(std::move(m_current));
-    if (m_spare.empty()) {
-        lock.unlock();
-        m_changed.notify_all();
-        m_current = freshBuffer();
-        return;
+    Buffer next;
+    if (!m_spare.empty()) {
+        next = std::move(m_spare.back());
+        m_spare.pop_back();
     }
-    m_current = std::move(m_spare.back());
-    m_spare.pop_back();
     lock.unlock();
     m_changed.notify_all();
+    m_current = next.bytes ? std::move(next) : freshBuffer();
 }
 
 bool BackgroundSink::finish()

@@ -4,11 +4,11 @@
 
 #include <QtGlobal>
 
-#include <span>
 #include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
