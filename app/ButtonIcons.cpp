@@ -47,7 +47,7 @@ void drawSheet(QPainter &p)
 
 void drawBooks(QPainter &p)
 {
-    const QColor colours[] = { QColor(0xb0, 0x3a, 0x2e), QColor(0x2e, 0x5e, 0xa8), QColor(0x3c, 0x8d, 0x40) };
+    const QColor colours[] = {QColor(0xb0, 0x3a, 0x2e), QColor(0x2e, 0x5e, 0xa8), QColor(0x3c, 0x8d, 0x40)};
     for (int i = 0; i < 3; ++i) {
         p.setPen(QPen(colours[i].darker(140), 1));
         p.setBrush(colours[i]);
@@ -64,8 +64,7 @@ void drawWand(QPainter &p)
     for (int i = 0; i < 4; ++i) {
         const qreal dx = (i % 2 == 0) ? 3.5 : 2.5;
         const qreal dy = (i % 2 == 0) ? 0 : 2.5;
-        p.drawLine(star - QPointF(i < 2 ? dx : dy, i < 2 ? dy : dx),
-            star + QPointF(i < 2 ? dx : dy, i < 2 ? dy : dx));
+        p.drawLine(star - QPointF(i < 2 ? dx : dy, i < 2 ? dy : dx), star + QPointF(i < 2 ? dx : dy, i < 2 ? dy : dx));
     }
 }
 

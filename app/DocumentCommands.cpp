@@ -21,8 +21,8 @@ bool DocumentCommands::askSaveChanges()
 {
     if (!m_document.isModified())
         return true;
-    if (MessageBoxes::question(
-            &m_window, QStringLiteral("Uložit"), QStringLiteral("Data byla změněna!\n\rUložit změny?")))
+    if (MessageBoxes::question(&m_window, QStringLiteral("Uložit"),
+                               QStringLiteral("Data byla změněna!\n\rUložit změny?")))
         m_window.Save1Click();
     else
         m_document.setModified(false);

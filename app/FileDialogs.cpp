@@ -17,8 +17,9 @@ QString qtFilter(const QString &filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
         // The description usually names its pattern already; Qt needs it in parentheses.
-        out << (description.contains(QLatin1Char('(')) ? description
-                                                        : description + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+        out << (description.contains(QLatin1Char('('))
+                    ? description
+                    : description + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
     }
     return out.join(QStringLiteral(";;"));
 }
@@ -33,7 +34,7 @@ QString openDocumentName(QWidget *parent)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(qtFilter(documentFilter));
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                 : QString();
+                                                                                   : QString();
 }
 
 QString saveDocumentName(QWidget *parent)
@@ -47,7 +48,7 @@ QString saveDocumentName(QWidget *parent)
     dialog.setNameFilter(qtFilter(documentFilter));
     // No default extension: the ".TVO" rule of "Uložit jako" applies after the dialog.
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                 : QString();
+                                                                                   : QString();
 }
 
 } // namespace FileDialogs

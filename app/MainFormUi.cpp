@@ -100,8 +100,7 @@ void MainFormUi::setupMenus(QMainWindow *window)
 
     Administrace1 = addMenu(MainMenu1, QStringLiteral("Administrace"), "Administrace1");
     Exportujknihovnu1 = addItem(Administrace1, QStringLiteral("Export do knihovny"), "Exportujknihovnu1");
-    Editacevzoruopatreni1
-        = addItem(Administrace1, QStringLiteral("Editace vzoru opatreni"), "Editacevzoruopatreni1");
+    Editacevzoruopatreni1 = addItem(Administrace1, QStringLiteral("Editace vzoru opatreni"), "Editacevzoruopatreni1");
     ModifyReport1 = addItem(Administrace1, QStringLiteral("Úprava sestav"), "ModifyReport1");
     Administrace1->menuAction()->setVisible(false);
 }
@@ -115,22 +114,21 @@ void MainFormUi::setupTreePanel(QWidget *parent)
     DataTreeNT->setColumnCount(1);
 
     ButtonBar = named(new QWidget(parent), "ButtonBar");
-    AddNodeSpeedButton
-        = speedButton(ButtonBar, ButtonIcon::AddNode, QStringLiteral("Přidat uzel"), "AddNodeSpeedButton");
-    AddKatSpeedButton = speedButton(
-        ButtonBar, ButtonIcon::AddAssessment, QStringLiteral("Přidat hodnocení"), "AddKatSpeedButton");
-    AddLibSpeedButton = speedButton(
-        ButtonBar, ButtonIcon::AddFromLibrary, QStringLiteral("Přidat z knihovny"), "AddLibSpeedButton");
-    WizardSpeedButton1 = speedButton(
-        ButtonBar, ButtonIcon::Wizard, QStringLiteral("Přidat průvodcem"), "WizardSpeedButton1");
-    DeleteSpeedButton
-        = speedButton(ButtonBar, ButtonIcon::Delete, QStringLiteral("Vymazat"), "DeleteSpeedButton");
+    AddNodeSpeedButton =
+        speedButton(ButtonBar, ButtonIcon::AddNode, QStringLiteral("Přidat uzel"), "AddNodeSpeedButton");
+    AddKatSpeedButton =
+        speedButton(ButtonBar, ButtonIcon::AddAssessment, QStringLiteral("Přidat hodnocení"), "AddKatSpeedButton");
+    AddLibSpeedButton =
+        speedButton(ButtonBar, ButtonIcon::AddFromLibrary, QStringLiteral("Přidat z knihovny"), "AddLibSpeedButton");
+    WizardSpeedButton1 =
+        speedButton(ButtonBar, ButtonIcon::Wizard, QStringLiteral("Přidat průvodcem"), "WizardSpeedButton1");
+    DeleteSpeedButton = speedButton(ButtonBar, ButtonIcon::Delete, QStringLiteral("Vymazat"), "DeleteSpeedButton");
 
     auto *buttons = new QHBoxLayout(ButtonBar);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(2);
     for (QToolButton *button :
-        { AddNodeSpeedButton, AddKatSpeedButton, AddLibSpeedButton, WizardSpeedButton1, DeleteSpeedButton })
+         {AddNodeSpeedButton, AddKatSpeedButton, AddLibSpeedButton, WizardSpeedButton1, DeleteSpeedButton})
         buttons->addWidget(button);
     buttons->addStretch();
 

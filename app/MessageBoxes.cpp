@@ -15,12 +15,11 @@ QString applicationTitle()
     return title.isEmpty() ? QStringLiteral("Ergotab") : title;
 }
 
-QMessageBox::StandardButton present(
-    QWidget *parent, MessageBoxes::Kind kind, const QString &title, const QString &text)
+QMessageBox::StandardButton present(QWidget *parent, MessageBoxes::Kind kind, const QString &title, const QString &text)
 {
     using MessageBoxes::Kind;
     if (s_recorder)
-        return s_recorder->record({ kind, title, text }) ? QMessageBox::Yes : QMessageBox::No;
+        return s_recorder->record({kind, title, text}) ? QMessageBox::Yes : QMessageBox::No;
     switch (kind) {
     case Kind::Information:
         return QMessageBox::information(parent, title, text);
@@ -29,8 +28,7 @@ QMessageBox::StandardButton present(
     case Kind::Error:
         return QMessageBox::critical(parent, title, text);
     case Kind::Question:
-        return QMessageBox::question(
-            parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     }
     return QMessageBox::NoButton;
 }

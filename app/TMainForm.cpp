@@ -67,8 +67,12 @@ void TMainForm::createCategorisation()
     w.lock.cancel = m_ui.CancelBitBtn;
     for (QMenu *menu : {m_ui.File1, m_ui.Workers1, m_ui.Sestavy1, m_ui.Help1, m_ui.Administrace1})
         w.lock.menus.append(menu->menuAction());
-    w.lock.widgets = {m_ui.Panel1,          m_ui.AddNodeSpeedButton, m_ui.AddKatSpeedButton,
-                      m_ui.AddLibSpeedButton, m_ui.WizardSpeedButton1, m_ui.DeleteSpeedButton};
+    w.lock.widgets = {m_ui.Panel1,
+                      m_ui.AddNodeSpeedButton,
+                      m_ui.AddKatSpeedButton,
+                      m_ui.AddLibSpeedButton,
+                      m_ui.WizardSpeedButton1,
+                      m_ui.DeleteSpeedButton};
     w.AddNodeSpeedButton = m_ui.AddNodeSpeedButton;
     w.AddKatSpeedButton = m_ui.AddKatSpeedButton;
     w.AddLibSpeedButton = m_ui.AddLibSpeedButton;
@@ -274,8 +278,7 @@ void TMainForm::Exit1Click()
 bool TMainForm::FormCloseQuery()
 {
     if (m_ui.StoreBitBtn->isEnabled()) {
-        MessageBoxes::information(
-            this, QStringLiteral("Nejprve uložte nebo zrušte změny v editovaném záznamu."));
+        MessageBoxes::information(this, QStringLiteral("Nejprve uložte nebo zrušte změny v editovaném záznamu."));
         return false;
     }
     saveRecentFiles();

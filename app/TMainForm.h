@@ -17,7 +17,7 @@ class TWizardData;
 namespace tree {
 class CategorisationPanel;
 class ClipboardCommands;
-}
+} // namespace tree
 
 // The one main window: lives from start to end and owns the open document, the recent files
 // and the controls. Commands live in their own classes; this class wires them to the menus

@@ -4,8 +4,8 @@ namespace ergotab {
 
 std::unique_ptr<QSettings> openUserSettings()
 {
-    return std::make_unique<QSettings>(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Selvar"), QStringLiteral("Ergotab"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Selvar"),
+                                       QStringLiteral("Ergotab"));
 }
 
 } // namespace ergotab

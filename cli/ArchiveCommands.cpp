@@ -10,7 +10,7 @@ namespace ergotab::cli {
 
 namespace {
 
-const char *const kLevelNames[] = { "none", "fastest", "default", "maximum" };
+const char *const kLevelNames[] = {"none", "fastest", "default", "maximum"};
 
 int usage(CliStreams &io, const QString &text)
 {
@@ -35,9 +35,8 @@ int listMembers(const QStringList &args, CliStreams &io)
     archive.OpenArchive(args[0]);
     for (int i = 0; i < archive.FileCount(); ++i) {
         const TZLBFileEntry e = archive.GetEntry(i);
-        io.out << e.FilePath + e.FileName << '\t' << e.FileSize << '\t' << e.StoredSize << '\t'
-               << e.DataOffset << '\t' << QStringLiteral("%1").arg(e.Crc, 8, 16, QLatin1Char('0')) << '\t'
-               << methodOf(e) << '\n';
+        io.out << e.FilePath + e.FileName << '\t' << e.FileSize << '\t' << e.StoredSize << '\t' << e.DataOffset << '\t'
+               << QStringLiteral("%1").arg(e.Crc, 8, 16, QLatin1Char('0')) << '\t' << methodOf(e) << '\n';
     }
     return Success;
 }
@@ -88,9 +87,8 @@ int packContainer(const QStringList &args, CliStreams &io)
         if (arg == QLatin1String("--force")) {
             force = true;
         } else if (arg == QLatin1String("--level") || arg.startsWith(QLatin1String("--level="))) {
-            const QString value = arg.contains(QLatin1Char('='))
-                ? arg.section(QLatin1Char('='), 1)
-                : (i + 1 < args.size() ? args[++i] : QString());
+            const QString value = arg.contains(QLatin1Char('=')) ? arg.section(QLatin1Char('='), 1)
+                                                                 : (i + 1 < args.size() ? args[++i] : QString());
             const auto parsed = parseLevel(value);
             if (!parsed)
                 return usage(io, QStringLiteral("unknown level '%1'").arg(value));
@@ -124,35 +122,33 @@ int packContainer(const QStringList &args, CliStreams &io)
 std::vector<CliCommand> archiveCommands()
 {
     return {
-        { QStringLiteral("list"), QStringLiteral("FILE"),
-            QStringLiteral("list the members of a document or library"),
-            QStringLiteral("Prints one line per member, fields separated by tabs:\n"
-                           "  name, size, stored size, offset of its data, CRC-32 (hex),\n"
-                           "  and 'stored' or the level it was compressed with\n"
-                           "  (none, fastest, default, maximum).\n"),
-            listMembers },
-        { QStringLiteral("check"), QStringLiteral("FILE"),
-            QStringLiteral("verify the file's checksum and every member's CRC"),
-            QStringLiteral("Reads the whole file: the trailer's checksum, the directory and every\n"
-                           "member, decompressed and compared with its CRC. Writes nothing.\n"
-                           "Prints 'FILE: OK, N members' or the first problem found.\n"),
-            checkContainer },
-        { QStringLiteral("unpack"), QStringLiteral("FILE DIR"),
-            QStringLiteral("extract every member into DIR"),
-            QStringLiteral("Creates DIR when needed and writes every member into it under its\n"
-                           "name, overwriting files of the same name. Each member is checked\n"
-                           "against its CRC; the first damaged member stops the unpacking.\n"),
-            unpackContainer },
-        { QStringLiteral("pack"), QStringLiteral("[--level L] [--force] FILE MEMBER..."),
-            QStringLiteral("write the named files, in order, into a new FILE"),
-            QStringLiteral("Members are stored under their file names, without folders, in the\n"
-                           "order given.\n"
-                           "  --level L  0|none, 1|fastest, 6|default or 9|maximum (default 9,\n"
-                           "             as the program saves documents)\n"
-                           "  --force    replace an existing FILE; it is replaced only once the\n"
-                           "             new file is complete\n"
-                           "Without --force an existing FILE is left alone and the command fails.\n"),
-            packContainer },
+        {QStringLiteral("list"), QStringLiteral("FILE"), QStringLiteral("list the members of a document or library"),
+         QStringLiteral("Prints one line per member, fields separated by tabs:\n"
+                        "  name, size, stored size, offset of its data, CRC-32 (hex),\n"
+                        "  and 'stored' or the level it was compressed with\n"
+                        "  (none, fastest, default, maximum).\n"),
+         listMembers},
+        {QStringLiteral("check"), QStringLiteral("FILE"),
+         QStringLiteral("verify the file's checksum and every member's CRC"),
+         QStringLiteral("Reads the whole file: the trailer's checksum, the directory and every\n"
+                        "member, decompressed and compared with its CRC. Writes nothing.\n"
+                        "Prints 'FILE: OK, N members' or the first problem found.\n"),
+         checkContainer},
+        {QStringLiteral("unpack"), QStringLiteral("FILE DIR"), QStringLiteral("extract every member into DIR"),
+         QStringLiteral("Creates DIR when needed and writes every member into it under its\n"
+                        "name, overwriting files of the same name. Each member is checked\n"
+                        "against its CRC; the first damaged member stops the unpacking.\n"),
+         unpackContainer},
+        {QStringLiteral("pack"), QStringLiteral("[--level L] [--force] FILE MEMBER..."),
+         QStringLiteral("write the named files, in order, into a new FILE"),
+         QStringLiteral("Members are stored under their file names, without folders, in the\n"
+                        "order given.\n"
+                        "  --level L  0|none, 1|fastest, 6|default or 9|maximum (default 9,\n"
+                        "             as the program saves documents)\n"
+                        "  --force    replace an existing FILE; it is replaced only once the\n"
+                        "             new file is complete\n"
+                        "Without --force an existing FILE is left alone and the command fails.\n"),
+         packContainer},
     };
 }
 

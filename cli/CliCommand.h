@@ -21,7 +21,7 @@ struct CliStreams
 struct CliCommand
 {
     QString name;
-    QString usage; // arguments after the name, e.g. "FILE DIR"
+    QString usage;   // arguments after the name, e.g. "FILE DIR"
     QString summary; // one line for the overview
     QString details; // shown by "ergotab-cli help NAME"
     // `args` are the words after the command's name. Errors go to `io.err`; AppErrors thrown

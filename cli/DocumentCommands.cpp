@@ -58,8 +58,7 @@ int convert(const QStringList &args, CliStreams &io)
 std::vector<CliCommand> documentCommands()
 {
     return {
-        {QStringLiteral("dump"), QStringLiteral("FILE.tvo"),
-         QStringLiteral("print a document's rows as JSON"),
+        {QStringLiteral("dump"), QStringLiteral("FILE.tvo"), QStringLiteral("print a document's rows as JSON"),
          QStringLiteral("Opens the document the way the program does (an older version is converted in\n"
                         "memory only; the file is not changed) and prints JSON: \"version\", the version\n"
                         "read from the file, then \"Object\", \"Worker\" and \"Link\", each a list of rows\n"

@@ -16,7 +16,7 @@ namespace {
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> commands;
-    for (auto &&group : { archiveCommands(), documentCommands() })
+    for (auto &&group : {archiveCommands(), documentCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    CliStreams io { out, err };
+    CliStreams io {out, err};
     const std::vector<CliCommand> commands = allCommands();
     QStringList args = app.arguments().mid(1);
 

@@ -18,8 +18,7 @@ namespace {
 QString s_helpFolder;
 QPointer<HelpViewer> s_viewer;
 
-QToolButton *navigationButton(
-    QWidget *parent, QStyle::StandardPixmap icon, const QString &text, const char *name)
+QToolButton *navigationButton(QWidget *parent, QStyle::StandardPixmap icon, const QString &text, const char *name)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -118,8 +117,7 @@ void HelpViewer::openContents()
 
 void HelpViewer::openContext(int contextNumber)
 {
-    openPage(
-        topicPath(contextNumber), QStringLiteral("Téma nápovědy č. %1 nebylo nalezeno.").arg(contextNumber));
+    openPage(topicPath(contextNumber), QStringLiteral("Téma nápovědy č. %1 nebylo nalezeno.").arg(contextNumber));
 }
 
 void HelpViewer::openPage(const QString &path, const QString &missingText)

@@ -10,8 +10,8 @@
 
 namespace ergotab::tree {
 
-CategorisationPanel::CategorisationPanel(
-    const CategorisationWidgets &w, Document &document, Confirm confirm, QObject *parent)
+CategorisationPanel::CategorisationPanel(const CategorisationWidgets &w, Document &document, Confirm confirm,
+                                         QObject *parent)
     : QObject(parent)
     , m_tree(std::make_unique<DocumentTree>(*w.DataTreeNT, document))
     , m_editor(std::make_unique<RecordEditor>(*m_tree, w.pages, w.lock))
@@ -27,8 +27,7 @@ CategorisationPanel::CategorisationPanel(
         [&mover](const DataTreeItem *dragged, const QTreeWidgetItem *target) {
             return mover.DataTreeNTDragOver(dragged, target);
         },
-        [&mover](
-            DataTreeItem *dragged, QTreeWidgetItem *target) { mover.DataTreeNTDragDrop(dragged, target); });
+        [&mover](DataTreeItem *dragged, QTreeWidgetItem *target) { mover.DataTreeNTDragDrop(dragged, target); });
     connect(m_behaviour, &DataTreeBehaviour::contextMenuRequested, m_menu.get(), &TreeContextMenu::popup);
 
     if (w.lock.store)
@@ -37,13 +36,13 @@ CategorisationPanel::CategorisationPanel(
         connect(w.lock.cancel, &QAbstractButton::clicked, m_editor.get(), &RecordEditor::CancelBitBtnClick);
     if (w.AddNodeSpeedButton)
         connect(w.AddNodeSpeedButton, &QAbstractButton::clicked, m_commands.get(),
-            &StructureCommands::AddNodeSpeedButtonClick);
+                &StructureCommands::AddNodeSpeedButtonClick);
     if (w.AddKatSpeedButton)
         connect(w.AddKatSpeedButton, &QAbstractButton::clicked, m_commands.get(),
-            &StructureCommands::AddKatSpeedButtonClick);
+                &StructureCommands::AddKatSpeedButtonClick);
     if (w.DeleteSpeedButton)
         connect(w.DeleteSpeedButton, &QAbstractButton::clicked, m_commands.get(),
-            &StructureCommands::DeleteSpeedButtonClick);
+                &StructureCommands::DeleteSpeedButtonClick);
     m_menu->setWizardButton(w.WizardSpeedButton1);
     m_menu->setLibraryButton(w.AddLibSpeedButton);
 

@@ -42,8 +42,8 @@ class CategorisationPanel : public QObject
 {
     Q_OBJECT
 public:
-    CategorisationPanel(
-        const CategorisationWidgets &widgets, Document &document, Confirm confirm, QObject *parent = nullptr);
+    CategorisationPanel(const CategorisationWidgets &widgets, Document &document, Confirm confirm,
+                        QObject *parent = nullptr);
     ~CategorisationPanel() override;
 
     DocumentTree &tree() { return *m_tree; }

@@ -72,7 +72,7 @@ int CategoryGrid::captionWidth() const
 
 QSize CategoryGrid::sizeHint() const
 {
-    return { captionWidth() + CategoryCount * ColumnPitch + 2, headerHeight() + FactorCount * RowPitch + 1 };
+    return {captionWidth() + CategoryCount * ColumnPitch + 2, headerHeight() + FactorCount * RowPitch + 1};
 }
 
 void CategoryGrid::resizeEvent(QResizeEvent *event)
@@ -100,8 +100,7 @@ void CategoryGrid::placeChildren()
             const QSize hint = box->sizeHint();
             const int w = std::min(hint.width(), ColumnPitch);
             const int h = std::min(hint.height(), RowPitch);
-            box->setGeometry(
-                boxesLeft + k * ColumnPitch + (ColumnPitch - w) / 2 + 1, y + (RowPitch - h) / 2, w, h);
+            box->setGeometry(boxesLeft + k * ColumnPitch + (ColumnPitch - w) / 2 + 1, y + (RowPitch - h) / 2, w, h);
         }
     }
 }
@@ -120,7 +119,7 @@ void CategoryGrid::paintEvent(QPaintEvent *)
     for (const Factor &f : factorCatalogue()) {
         const QRect cell(2, top + (f.number - 1) * RowPitch, textWidth, RowPitch);
         painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
-            fontMetrics().elidedText(f.rowCaption, Qt::ElideRight, textWidth));
+                         fontMetrics().elidedText(f.rowCaption, Qt::ElideRight, textWidth));
     }
 }
 
@@ -130,8 +129,7 @@ bool CategoryGrid::event(QEvent *event)
         auto *help = static_cast<QHelpEvent *>(event);
         const int row = (help->pos().y() - headerHeight()) / RowPitch;
         if (help->pos().y() >= headerHeight() && row < FactorCount && help->pos().x() < boxesLeft())
-            QToolTip::showText(
-                help->globalPos(), factorCatalogue()[static_cast<size_t>(row)].rowCaption, this);
+            QToolTip::showText(help->globalPos(), factorCatalogue()[static_cast<size_t>(row)].rowCaption, this);
         else
             QToolTip::hideText();
         return true;

@@ -24,8 +24,7 @@ QPlainTextEdit *memo(QWidget *parent, const QString &name)
     return edit;
 }
 
-QWidget *pane(
-    const QString &caption, QPlainTextEdit **edit, const QString &name, QPushButton **button = nullptr)
+QWidget *pane(const QString &caption, QPlainTextEdit **edit, const QString &name, QPushButton **button = nullptr)
 {
     auto *widget = new QWidget;
     widget->setMinimumHeight(MinimumPaneHeight);
@@ -59,14 +58,14 @@ QWidget *buildCommentsPage(EditorControls &c)
     c.MemoSplitter->addWidget(
         pane(QStringLiteral("Popis (charakter) činnosti"), &c.PopisMemo, QStringLiteral("PopisMemo")));
     c.MemoSplitter->addWidget(pane(QStringLiteral("Měření"), &c.MereniMemo, QStringLiteral("MereniMemo")));
-    c.MemoSplitter->addWidget(pane(
-        QStringLiteral("Ochranná opatření"), &c.OpatreniMemo, QStringLiteral("OpatreniMemo"), &c.VzorButton));
+    c.MemoSplitter->addWidget(
+        pane(QStringLiteral("Ochranná opatření"), &c.OpatreniMemo, QStringLiteral("OpatreniMemo"), &c.VzorButton));
     // The middle pane takes whatever height the other two leave.
     c.MemoSplitter->setStretchFactor(0, 0);
     c.MemoSplitter->setStretchFactor(1, 1);
     c.MemoSplitter->setStretchFactor(2, 0);
     // Initial heights in proportion: the outer panes small, the middle one the rest.
-    c.MemoSplitter->setSizes({ MinimumPaneHeight + 30, 1000, MinimumPaneHeight + 30 });
+    c.MemoSplitter->setSizes({MinimumPaneHeight + 30, 1000, MinimumPaneHeight + 30});
     layout->addWidget(c.MemoSplitter);
     return page;
 }

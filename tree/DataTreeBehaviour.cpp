@@ -35,7 +35,7 @@ DataTreeBehaviour::DataTreeBehaviour(QTreeWidget &tree)
 
     tree.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&tree, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint &pos) { emit contextMenuRequested(pos); });
+            [this](const QPoint &pos) { emit contextMenuRequested(pos); });
     connect(&tree, &QTreeWidget::itemExpanded, this, &DataTreeBehaviour::DataTreeNTExpanded);
     connect(&tree, &QTreeWidget::itemCollapsed, this, &DataTreeBehaviour::DataTreeNTCollapsed);
 }

@@ -19,7 +19,7 @@ public:
     {
         QAbstractButton *store = nullptr;
         QAbstractButton *cancel = nullptr;
-        QList<QAction *> menus; // the main menu's entries (a menu's menuAction)
+        QList<QAction *> menus;   // the main menu's entries (a menu's menuAction)
         QList<QWidget *> widgets; // the tree panel and the buttons under the tree
     };
 

@@ -81,7 +81,7 @@ void ItemMover::DataTreeNTDragDrop(DataTreeItem *dragged, QTreeWidgetItem *targe
     // Taking an item out of the view forgets which of its branches were open; their pictures
     // still say open, so the same branches open again at the new place.
     std::vector<QTreeWidgetItem *> expanded;
-    std::vector<QTreeWidgetItem *> pending { dragged };
+    std::vector<QTreeWidgetItem *> pending {dragged};
     while (!pending.empty()) {
         QTreeWidgetItem *item = pending.back();
         pending.pop_back();

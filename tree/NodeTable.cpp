@@ -49,7 +49,7 @@ void NodeTable::set(int n, DataTreeItem *item)
 
 void NodeTable::forgetSubtree(QTreeWidgetItem *item)
 {
-    std::vector<QTreeWidgetItem *> pending { item };
+    std::vector<QTreeWidgetItem *> pending {item};
     while (!pending.empty()) {
         QTreeWidgetItem *current = pending.back();
         pending.pop_back();

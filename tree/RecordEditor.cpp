@@ -52,8 +52,8 @@ private:
 
 } // namespace
 
-RecordEditor::RecordEditor(
-    DocumentTree &tree, const EditorPageSet &pages, const EditLock::Targets &lockTargets, QObject *parent)
+RecordEditor::RecordEditor(DocumentTree &tree, const EditorPageSet &pages, const EditLock::Targets &lockTargets,
+                           QObject *parent)
     : QObject(parent)
     , m_tree(tree)
     , m_pages(pages)
@@ -71,7 +71,7 @@ void RecordEditor::connectChanges()
     connect(c.PracSpinEdit, &QSpinBox::valueChanged, this, &RecordEditor::NodeNameEditChange);
     connect(c.ZenSpinEdit, &QSpinBox::valueChanged, this, &RecordEditor::NodeNameEditChange);
     connect(c.Grid, &CategoryGrid::changed, this, &RecordEditor::NodeNameEditChange);
-    for (QPlainTextEdit *memo : { c.PopisMemo, c.MereniMemo, c.OpatreniMemo })
+    for (QPlainTextEdit *memo : {c.PopisMemo, c.MereniMemo, c.OpatreniMemo})
         connect(memo, &QPlainTextEdit::textChanged, this, &RecordEditor::NodeNameEditChange);
 }
 

@@ -28,7 +28,7 @@ class RecordEditor : public QObject
     Q_OBJECT
 public:
     RecordEditor(DocumentTree &tree, const EditorPageSet &pages, const EditLock::Targets &lockTargets,
-        QObject *parent = nullptr);
+                 QObject *parent = nullptr);
 
     const EditorControls &controls() const { return m_controls; }
     // The editor-ready flag: set when LoadEditor has filled the controls.

@@ -15,8 +15,7 @@
 
 namespace ergotab::tree {
 
-StructureCommands::StructureCommands(
-    DocumentTree &tree, RecordEditor &editor, Confirm confirm, QObject *parent)
+StructureCommands::StructureCommands(DocumentTree &tree, RecordEditor &editor, Confirm confirm, QObject *parent)
     : QObject(parent)
     , m_tree(tree)
     , m_editor(editor)

@@ -81,8 +81,7 @@ void SubtreeDeleter::deleteChildRows(int parent)
     // in a cycle a child may be a node already being deleted further up, whose row stays
     // until its own turn comes.
     std::vector<int> children;
-    for (filterOn(m_objects, QStringLiteral("Type=0 AND Uplink=%1").arg(parent)); !m_objects.eof();
-         m_objects.next())
+    for (filterOn(m_objects, QStringLiteral("Type=0 AND Uplink=%1").arg(parent)); !m_objects.eof(); m_objects.next())
         children.push_back(m_objects.fieldInt(indexField));
     for (int child : children)
         DeleteSubtree(child);

@@ -12,7 +12,7 @@ namespace {
 
 template <typename Visit> void forBranch(QTreeWidgetItem *item, Visit visit)
 {
-    std::vector<QTreeWidgetItem *> pending { item };
+    std::vector<QTreeWidgetItem *> pending {item};
     while (!pending.empty()) {
         QTreeWidgetItem *current = pending.back();
         pending.pop_back();

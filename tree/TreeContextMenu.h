@@ -30,8 +30,7 @@ public:
     void setWizardButton(QAbstractButton *button) { m_wizardButton = button; }
     void setLibraryButton(QAbstractButton *button) { m_libraryButton = button; }
     // Copy1Click and Paste1Click, and whether the clipboard holds rows to paste.
-    void setClipboardCommands(
-        std::function<void()> copy, std::function<void()> paste, std::function<bool()> hasRows);
+    void setClipboardCommands(std::function<void()> copy, std::function<void()> paste, std::function<bool()> hasRows);
 
     // PopupMenu1Popup: selects the item under the position (nothing over empty space), which
     // loads the editor as any selection change does, and enables the items.

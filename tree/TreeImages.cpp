@@ -76,7 +76,7 @@ QPixmap sheet()
 
 const QIcon &treeIcon(int image)
 {
-    static const std::array<QIcon, 3> icons = { QIcon(closedFolder()), QIcon(openFolder()), QIcon(sheet()) };
+    static const std::array<QIcon, 3> icons = {QIcon(closedFolder()), QIcon(openFolder()), QIcon(sheet())};
     if (image < ClosedFolderImage || image > SheetImage)
         image = ClosedFolderImage;
     return icons[static_cast<size_t>(image)];

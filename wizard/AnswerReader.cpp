@@ -13,32 +13,34 @@ namespace {
 
 using A = WizardAnswers;
 
-#define ERGOTAB_BIND(member) {u"" #member, &A::member}
+#define ERGOTAB_BIND(member)                                                                                           \
+    {                                                                                                                  \
+        u"" #member, &A::member                                                                                        \
+    }
 
-template<typename T>
-struct Named
+template <typename T> struct Named
 {
     const char16_t *name;
     T A::*member;
 };
 
 constexpr Named<Pick> kLists[] = {
-    ERGOTAB_BIND(PrachComboBox),      ERGOTAB_BIND(ChemComboBox),    ERGOTAB_BIND(HlukComboBox),
-    ERGOTAB_BIND(VibraComboBox),      ERGOTAB_BIND(NeionComboBox),   ERGOTAB_BIND(FyzMainComboBox),
-    ERGOTAB_BIND(Fyz1ComboBox),       ERGOTAB_BIND(FyzMalComboBox),  ERGOTAB_BIND(FyzStatComboBox),
-    ERGOTAB_BIND(FyzBremComboBox),    ERGOTAB_BIND(PracPolohaComboBox), ERGOTAB_BIND(TeploComboBox),
-    ERGOTAB_BIND(ChladComboBox),      ERGOTAB_BIND(PsychiComboBox),  ERGOTAB_BIND(ZrakComboBox),
-    ERGOTAB_BIND(BioComboBox),        ERGOTAB_BIND(TlakComboBox),    ERGOTAB_BIND(AlergieComboBox),
-    ERGOTAB_BIND(ComboBox1),          ERGOTAB_BIND(ComboBox2),
+    ERGOTAB_BIND(PrachComboBox),   ERGOTAB_BIND(ChemComboBox),       ERGOTAB_BIND(HlukComboBox),
+    ERGOTAB_BIND(VibraComboBox),   ERGOTAB_BIND(NeionComboBox),      ERGOTAB_BIND(FyzMainComboBox),
+    ERGOTAB_BIND(Fyz1ComboBox),    ERGOTAB_BIND(FyzMalComboBox),     ERGOTAB_BIND(FyzStatComboBox),
+    ERGOTAB_BIND(FyzBremComboBox), ERGOTAB_BIND(PracPolohaComboBox), ERGOTAB_BIND(TeploComboBox),
+    ERGOTAB_BIND(ChladComboBox),   ERGOTAB_BIND(PsychiComboBox),     ERGOTAB_BIND(ZrakComboBox),
+    ERGOTAB_BIND(BioComboBox),     ERGOTAB_BIND(TlakComboBox),       ERGOTAB_BIND(AlergieComboBox),
+    ERGOTAB_BIND(ComboBox1),       ERGOTAB_BIND(ComboBox2),
 };
 
 constexpr Named<int> kGroups[] = {
-    ERGOTAB_BIND(PrachPanel), ERGOTAB_BIND(Panel4),     ERGOTAB_BIND(Panel5),     ERGOTAB_BIND(Panel38),
-    ERGOTAB_BIND(HlukPanel),  ERGOTAB_BIND(VibraPanel), ERGOTAB_BIND(Panel37),    ERGOTAB_BIND(Panel39),
-    ERGOTAB_BIND(Panel3),     ERGOTAB_BIND(Panel6),     ERGOTAB_BIND(Panel7),     ERGOTAB_BIND(Panel9),
-    ERGOTAB_BIND(Panel10),    ERGOTAB_BIND(Panel11),    ERGOTAB_BIND(Panel12),    ERGOTAB_BIND(Panel40),
-    ERGOTAB_BIND(Panel13),    ERGOTAB_BIND(Panel14),    ERGOTAB_BIND(Panel15),    ERGOTAB_BIND(Panel41),
-    ERGOTAB_BIND(Panel42),    ERGOTAB_BIND(Panel43),    ERGOTAB_BIND(Panel8),     ERGOTAB_BIND(Panel17),
+    ERGOTAB_BIND(PrachPanel), ERGOTAB_BIND(Panel4),     ERGOTAB_BIND(Panel5),    ERGOTAB_BIND(Panel38),
+    ERGOTAB_BIND(HlukPanel),  ERGOTAB_BIND(VibraPanel), ERGOTAB_BIND(Panel37),   ERGOTAB_BIND(Panel39),
+    ERGOTAB_BIND(Panel3),     ERGOTAB_BIND(Panel6),     ERGOTAB_BIND(Panel7),    ERGOTAB_BIND(Panel9),
+    ERGOTAB_BIND(Panel10),    ERGOTAB_BIND(Panel11),    ERGOTAB_BIND(Panel12),   ERGOTAB_BIND(Panel40),
+    ERGOTAB_BIND(Panel13),    ERGOTAB_BIND(Panel14),    ERGOTAB_BIND(Panel15),   ERGOTAB_BIND(Panel41),
+    ERGOTAB_BIND(Panel42),    ERGOTAB_BIND(Panel43),    ERGOTAB_BIND(Panel8),    ERGOTAB_BIND(Panel17),
     ERGOTAB_BIND(Panel16),    ERGOTAB_BIND(TeploPanel), ERGOTAB_BIND(TlakPanel),
 };
 
@@ -52,8 +54,7 @@ constexpr Named<bool> kFlags[] = {
 
 #undef ERGOTAB_BIND
 
-template<typename W>
-W *required(const QWidget *form, const char16_t *name)
+template <typename W> W *required(const QWidget *form, const char16_t *name)
 {
     W *widget = form->findChild<W *>(QString::fromUtf16(name));
     if (!widget)

@@ -30,11 +30,11 @@ void buildFyz1Page(PageBuilder &b)
     b.radio(28, QStringLiteral("92 - 102 tepů/min; max. 150 tepů/min"));
     b.radio(29, QStringLiteral("> 102 tepů/min; > max. 150 tepů/min"));
     b.endGroup();
-    QLabel *statement = b.text(
-        {QStringLiteral("Roční energetický výdej je větší než 2/3 přípustné hodnoty, ale nepřekročí "),
-         QStringLiteral("tuto hodnotu při tom zátěž v průběhu celé pracovní doby nepřekročí minutový "),
-         QStringLiteral("přípustný energetický výdej  34,5 kJ pro muže a 23,7 kJ pro ženy")},
-        11);
+    QLabel *statement =
+        b.text({QStringLiteral("Roční energetický výdej je větší než 2/3 přípustné hodnoty, ale nepřekročí "),
+                QStringLiteral("tuto hodnotu při tom zátěž v průběhu celé pracovní doby nepřekročí minutový "),
+                QStringLiteral("přípustný energetický výdej  34,5 kJ pro muže a 23,7 kJ pro ženy")},
+               11);
     statement->setObjectName(QStringLiteral("Label1"));
     b.list(QStringLiteral("ComboBox1"), kExceeds);
     b.endPanel();
@@ -58,7 +58,8 @@ void buildFyz2Page(PageBuilder &b)
     b.radio(24, QStringLiteral("> 2/3 přípust. hodnoty; < přípust. hodnota"));
     b.radio(27, QStringLiteral("> přípust. hodnota"));
     b.endGroup();
-    b.beginGroup(QStringLiteral("Panel13"), QStringLiteral("pohyby vykonávané malými svalovými skupinami ruky a prstů"));
+    b.beginGroup(QStringLiteral("Panel13"),
+                 QStringLiteral("pohyby vykonávané malými svalovými skupinami ruky a prstů"));
     b.richHeading(QStringLiteral("ZLabel16"), QStringLiteral("počet pohybů  při 3 - 6% F~smax~0 je"));
     b.radio(34, QStringLiteral("110 - 90 / min"));
     b.radio(35, QStringLiteral("> 110 - 90 / min"));

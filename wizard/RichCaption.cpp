@@ -89,7 +89,7 @@ RichCaptionLayout layoutRichCaption(const QString &caption, const QFont &first, 
     for (const Segment &s : segments) {
         if (s.text.isEmpty())
             continue;
-        RichRun run{s.text, s.font, x, layout.lineTop};
+        RichRun run {s.text, s.font, x, layout.lineTop};
         const int h = fontPixelHeight(s.font);
         if (s.shift != Shift::None) {
             run.font.setPixelSize(scriptPixelHeight(h));

@@ -50,28 +50,36 @@ constexpr PageSheet kSheets[WizardPageCount] = {
 
 // Each presence list and the panel it shows while it reads "Ano".
 constexpr std::pair<const char16_t *, const char16_t *> kPresencePanels[] = {
-    {u"PrachComboBox", u"PrachPanel"},           {u"ChemComboBox", u"ChemPanel"},
-    {u"HlukComboBox", u"HlukPanel"},             {u"VibraComboBox", u"VibraPanel"},
-    {u"NeionComboBox", u"NeionPanel"},           {u"FyzMainComboBox", u"FyzMainPanel"},
-    {u"Fyz1ComboBox", u"FyzPanel"},              {u"FyzMalComboBox", u"FyzMalPanel"},
-    {u"FyzStatComboBox", u"FyzStatPanel"},       {u"FyzBremComboBox", u"FyzBremPanel"},
-    {u"PracPolohaComboBox", u"PracPolohaPanel"}, {u"TeploComboBox", u"TeploPanel"},
-    {u"ChladComboBox", u"ChladPanel"},           {u"PsychiComboBox", u"PsychiPanel"},
-    {u"ZrakComboBox", u"ZrakPanel"},             {u"BioComboBox", u"BioPanel"},
+    {u"PrachComboBox", u"PrachPanel"},
+    {u"ChemComboBox", u"ChemPanel"},
+    {u"HlukComboBox", u"HlukPanel"},
+    {u"VibraComboBox", u"VibraPanel"},
+    {u"NeionComboBox", u"NeionPanel"},
+    {u"FyzMainComboBox", u"FyzMainPanel"},
+    {u"Fyz1ComboBox", u"FyzPanel"},
+    {u"FyzMalComboBox", u"FyzMalPanel"},
+    {u"FyzStatComboBox", u"FyzStatPanel"},
+    {u"FyzBremComboBox", u"FyzBremPanel"},
+    {u"PracPolohaComboBox", u"PracPolohaPanel"},
+    {u"TeploComboBox", u"TeploPanel"},
+    {u"ChladComboBox", u"ChladPanel"},
+    {u"PsychiComboBox", u"PsychiPanel"},
+    {u"ZrakComboBox", u"ZrakPanel"},
+    {u"BioComboBox", u"BioPanel"},
     {u"TlakComboBox", u"TlakPanel"},
 };
 
 // Labels that stand for the answer beside them: a click chooses a radio button or toggles a
 // check box, exactly as a click on the button itself would.
 constexpr std::pair<const char16_t *, const char16_t *> kLabelTargets[] = {
-    {u"ZLabel1", u"RadioButton13"},  {u"ZLabel2", u"RadioButton14"},  {u"ZLabel3", u"RadioButton15"},
-    {u"ZLabel4", u"RadioButton82"},  {u"ZLabel5", u"RadioButton83"},  {u"ZLabel6", u"RadioButton84"},
-    {u"ZLabel7", u"RadioButton87"},  {u"ZLabel8", u"RadioButton88"},  {u"ZLabel9", u"RadioButton89"},
-    {u"ZLabel10", u"CheckBox17"},    {u"ZLabel11", u"CheckBox18"},    {u"ZLabel12", u"CheckBox19"},
-    {u"ZLabel14", u"RadioButton31"}, {u"ZLabel15", u"RadioButton32"}, {u"ZLabel17", u"RadioButton36"},
-    {u"ZLabel18", u"RadioButton37"}, {u"ZLabel19", u"CheckBox2"},     {u"JvHTLabel1", u"RadioButton48"},
+    {u"ZLabel1", u"RadioButton13"},    {u"ZLabel2", u"RadioButton14"},    {u"ZLabel3", u"RadioButton15"},
+    {u"ZLabel4", u"RadioButton82"},    {u"ZLabel5", u"RadioButton83"},    {u"ZLabel6", u"RadioButton84"},
+    {u"ZLabel7", u"RadioButton87"},    {u"ZLabel8", u"RadioButton88"},    {u"ZLabel9", u"RadioButton89"},
+    {u"ZLabel10", u"CheckBox17"},      {u"ZLabel11", u"CheckBox18"},      {u"ZLabel12", u"CheckBox19"},
+    {u"ZLabel14", u"RadioButton31"},   {u"ZLabel15", u"RadioButton32"},   {u"ZLabel17", u"RadioButton36"},
+    {u"ZLabel18", u"RadioButton37"},   {u"ZLabel19", u"CheckBox2"},       {u"JvHTLabel1", u"RadioButton48"},
     {u"JvHTLabel2", u"RadioButton49"}, {u"JvHTLabel3", u"RadioButton50"}, {u"Label6", u"CheckBox11"},
-    {u"Label4", u"CheckBox15"},      {u"Label5", u"CheckBox16"},      {u"Label7", u"CheckBox9"},
+    {u"Label4", u"CheckBox15"},        {u"Label5", u"CheckBox16"},        {u"Label7", u"CheckBox9"},
 };
 
 QString str(const char16_t *s)

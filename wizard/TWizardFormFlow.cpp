@@ -160,8 +160,7 @@ void invokeCommand(QWidget *mainWindow, const char *slot)
         throw AppError(QStringLiteral("The main window has no command %1").arg(QLatin1StringView(slot)));
 }
 
-template<typename W>
-W *editorControl(QWidget *mainWindow, const QString &name)
+template <typename W> W *editorControl(QWidget *mainWindow, const QString &name)
 {
     W *control = mainWindow->findChild<W *>(name);
     if (!control)

@@ -22,7 +22,8 @@ void drawEmblem(QPainter &p, int n, QPointF c, qreal r)
         p.drawRoundedRect(QRectF(c.x() - r * 0.7, c.y() - r, r * 1.4, r * 2), 4, 4);
         for (int i = 0; i < 3; ++i) {
             const qreal y = c.y() - r * 0.5 + i * r * 0.5;
-            p.drawPolyline(QPolygonF({{c.x() - r * 0.45, y}, {c.x() - r * 0.3, y + r * 0.15}, {c.x() - r * 0.1, y - r * 0.15}}));
+            p.drawPolyline(
+                QPolygonF({{c.x() - r * 0.45, y}, {c.x() - r * 0.3, y + r * 0.15}, {c.x() - r * 0.1, y - r * 0.15}}));
             p.drawLine(QPointF(c.x() + r * 0.05, y), QPointF(c.x() + r * 0.5, y));
         }
         break;

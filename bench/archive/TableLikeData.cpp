@@ -15,13 +15,13 @@ QList<QByteArray> windows1250(std::initializer_list<const char16_t *> texts)
     return out;
 }
 
-const QList<QByteArray> kUnits = windows1250({ u"Výroba", u"Sklad", u"Údržba", u"Administrativa", u"Lakovna",
-    u"Svařovna", u"Kotelna", u"Expedice", u"Laboratoř", u"Dílna" });
-const QList<QByteArray> kJobs = windows1250({ u"Svářeč", u"Lakýrník", u"Skladník", u"Čistička",
-    u"Obráběč kovů", u"Řidič VZV", u"Elektrikář", u"Referent", u"Mistr", u"Zámečník" });
-const QList<QByteArray> kPhrases = windows1250({ u"Práce v hluku nad 85 dB", u"Expozice prachu při broušení",
-    u"Nucená pracovní poloha", u"Zvedání břemen do 15 kg", u"Práce se zrakovou zátěží",
-    u"Chemické látky - ředidla", u"Bez rizikových faktorů", u"Teplo v letních měsících" });
+const QList<QByteArray> kUnits = windows1250({u"Výroba", u"Sklad", u"Údržba", u"Administrativa", u"Lakovna",
+                                              u"Svařovna", u"Kotelna", u"Expedice", u"Laboratoř", u"Dílna"});
+const QList<QByteArray> kJobs = windows1250({u"Svářeč", u"Lakýrník", u"Skladník", u"Čistička", u"Obráběč kovů",
+                                             u"Řidič VZV", u"Elektrikář", u"Referent", u"Mistr", u"Zámečník"});
+const QList<QByteArray> kPhrases = windows1250(
+    {u"Práce v hluku nad 85 dB", u"Expozice prachu při broušení", u"Nucená pracovní poloha", u"Zvedání břemen do 15 kg",
+     u"Práce se zrakovou zátěží", u"Chemické látky - ředidla", u"Bez rizikových faktorů", u"Teplo v letních měsících"});
 
 void appendPadded(QByteArray &out, const QByteArray &text, int width, char pad = ' ')
 {
@@ -48,8 +48,8 @@ QByteArray TableLikeData::header(uint32_t records)
     for (int i = 0; i < 4; ++i)
         h[4 + i] = char((records >> (8 * i)) & 0xFF);
     h[10] = char(kRecordSize & 0xFF), h[11] = char(kRecordSize >> 8);
-    const char *const fields[]
-        = { "INDEX", "UPLINK", "TYPE", "TEXT", "FAK01", "FAK02", "FAK03", "PRACOV", "ZEN", "POPIS" };
+    const char *const fields[] = {"INDEX", "UPLINK", "TYPE",   "TEXT", "FAK01",
+                                  "FAK02", "FAK03",  "PRACOV", "ZEN",  "POPIS"};
     for (const char *name : fields) {
         QByteArray f(32, '\0');
         f.replace(0, int(qstrlen(name)), name);
@@ -81,8 +81,7 @@ QByteArray TableLikeData::records(int count)
         // Personal number, date of measurement and a measured value: the fields that vary.
         appendPadded(out, QByteArray::number(next() % 1000000000u).rightJustified(10, '0'), 10);
         appendPadded(out, QByteArray::number(20000101 + next() % 250000), 8);
-        appendPadded(
-            out, QByteArray::number(double(next() % 100000) / 100.0, 'f', 2).rightJustified(12, ' '), 12);
+        appendPadded(out, QByteArray::number(double(next() % 100000) / 100.0, 'f', 2).rightJustified(12, ' '), 12);
         appendPadded(out, QByteArray(), int(kRecordSize - (out.size() - start)));
     }
     return out;

@@ -88,8 +88,8 @@ int compareWithZlib()
         for (const QByteArray &c : contents) {
             uLongf size = compressBound(uLong(c.size()));
             QByteArray out(qsizetype(size), Qt::Uninitialized);
-            compress2(reinterpret_cast<Bytef *>(out.data()), &size,
-                reinterpret_cast<const Bytef *>(c.constData()), uLong(c.size()), 9);
+            compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(c.constData()),
+                      uLong(c.size()), 9);
             out.resize(qsizetype(size));
             zlibPacked += out.size();
             packed.append(out);
@@ -100,8 +100,7 @@ int compareWithZlib()
             QByteArray out(contents[i].size(), Qt::Uninitialized);
             uLongf size = uLongf(out.size());
             if (uncompress(reinterpret_cast<Bytef *>(out.data()), &size,
-                    reinterpret_cast<const Bytef *>(packed[i].constData()), uLong(packed[i].size()))
-                != Z_OK)
+                           reinterpret_cast<const Bytef *>(packed[i].constData()), uLong(packed[i].size())) != Z_OK)
                 qFatal("uncompress failed");
         }
     };
@@ -125,8 +124,8 @@ int compareWithZlib()
     // Alternate the two sides and keep each one's best time: other load on the machine then
     // hits both alike instead of whichever happened to run second. Processor time is judged,
     // as it depends least on what else runs; wall time is shown beside it.
-    double wall[4] = { 1e9, 1e9, 1e9, 1e9 }, cpu[4] = { 1e9, 1e9, 1e9, 1e9 };
-    const std::function<void()> steps[4] = { zlibPack, ourPack, zlibUnpack, ourUnpack };
+    double wall[4] = {1e9, 1e9, 1e9, 1e9}, cpu[4] = {1e9, 1e9, 1e9, 1e9};
+    const std::function<void()> steps[4] = {zlibPack, ourPack, zlibUnpack, ourUnpack};
     for (int round = 0; round < kRounds; ++round) {
         for (int step = 0; step < 4; ++step) {
             QElapsedTimer timer;
@@ -139,20 +138,19 @@ int compareWithZlib()
     }
     const qint64 ourPacked = QFile(target).size();
 
-    std::printf("data: %d table files, %.1f MB; best of %d alternating rounds\n", kFiles, double(total) / 1e6,
-        kRounds);
+    std::printf("data: %d table files, %.1f MB; best of %d alternating rounds\n", kFiles, double(total) / 1e6, kRounds);
     const auto report = [&](const char *what, int zlibStep, double target) {
         const double ratio = cpu[zlibStep + 1] / cpu[zlibStep];
         std::printf("%s  zlib %6.3f s cpu (%6.3f wall)   container %6.3f s cpu (%6.3f wall)   x%.2f cpu, "
                     "x%.2f wall (target <= %.2f) %s\n",
-            what, cpu[zlibStep], wall[zlibStep], cpu[zlibStep + 1], wall[zlibStep + 1], ratio,
-            wall[zlibStep + 1] / wall[zlibStep], target, ratio <= target ? "ok" : "MISSED");
+                    what, cpu[zlibStep], wall[zlibStep], cpu[zlibStep + 1], wall[zlibStep + 1], ratio,
+                    wall[zlibStep + 1] / wall[zlibStep], target, ratio <= target ? "ok" : "MISSED");
     };
     report("pack   (compress2 level 9)", 0, 1.10);
     report("unpack (uncompress)       ", 2, 1.25);
     std::printf("size    zlib %.2f MB (%.1f%%)   container %.2f MB (%.1f%%)\n", double(zlibPacked) / 1e6,
-        100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
-        100.0 * double(ourPacked) / double(total));
+                100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
+                100.0 * double(ourPacked) / double(total));
     return 0;
 }
 
@@ -175,7 +173,7 @@ int packLargeMember()
     // Memory is what this part measures; the default level keeps the run short.
     archive.CompressionLevel = fcDefault;
     archive.CreateArchive(dir.filePath(QStringLiteral("large.tvo")));
-    archive.AddFiles({ source });
+    archive.AddFiles({source});
     const double packTime = seconds(timer);
     const long afterPack = peakMemoryKiB();
     archive.CheckCRC = true;
@@ -183,8 +181,8 @@ int packLargeMember()
     const long afterUnpack = peakMemoryKiB();
     std::printf("200 MB member: packed in %.1f s to %.1f MB; peak memory %.1f MiB after packing, "
                 "%.1f MiB after unpacking (target < 64 MiB) %s; before packing %.1f MiB\n",
-        packTime, double(archive.GetEntry(0).StoredSize) / 1e6, afterPack / 1024.0, afterUnpack / 1024.0,
-        afterUnpack < 64 * 1024 ? "ok" : "MISSED", before / 1024.0);
+                packTime, double(archive.GetEntry(0).StoredSize) / 1e6, afterPack / 1024.0, afterUnpack / 1024.0,
+                afterUnpack < 64 * 1024 ? "ok" : "MISSED", before / 1024.0);
     return 0;
 }
 
@@ -200,7 +198,7 @@ int main(int argc, char **argv)
     // A fresh process, so the 40 MB held above does not count towards the member's peak.
     QProcess large;
     large.setProcessChannelMode(QProcess::ForwardedChannels);
-    large.start(app.applicationFilePath(), { QStringLiteral("--large") });
+    large.start(app.applicationFilePath(), {QStringLiteral("--large")});
     large.waitForFinished(-1);
     return large.exitCode();
 }

@@ -39,10 +39,7 @@ public:
     {
         m_wall.start();
     }
-    Timing elapsed() const
-    {
-        return {m_wall.nsecsElapsed() / 1e9, double(std::clock() - m_cpu) / CLOCKS_PER_SEC};
-    }
+    Timing elapsed() const { return {m_wall.nsecsElapsed() / 1e9, double(std::clock() - m_cpu) / CLOCKS_PER_SEC}; }
 
 private:
     QElapsedTimer m_wall;
@@ -50,8 +47,14 @@ private:
 };
 
 // Ten children per node: row i hangs under row i / 10, every third row is a node.
-int uplinkOf(int index) { return index / 10; }
-int typeOf(int index) { return index % 3 == 0 ? 0 : 1; }
+int uplinkOf(int index)
+{
+    return index / 10;
+}
+int typeOf(int index)
+{
+    return index % 3 == 0 ? 0 : 1;
+}
 
 Timing createAndAppend(const QString &path, int rows)
 {
@@ -85,14 +88,14 @@ Timing createAndAppend(const QString &path, int rows)
 Timing fullScan(const QString &path, qint64 &checksum)
 {
     static const QStringList ints = [] {
-        QStringList names{QStringLiteral("Index"), QStringLiteral("UpLink"), QStringLiteral("Type")};
+        QStringList names {QStringLiteral("Index"), QStringLiteral("UpLink"), QStringLiteral("Type")};
         for (int i = 1; i <= 13; ++i)
             names << QStringLiteral("Fak%1").arg(i, 2, 10, QLatin1Char('0'));
         names << QStringLiteral("Pracov") << QStringLiteral("Zen");
         return names;
     }();
-    static const QStringList texts{QStringLiteral("Text"), QStringLiteral("Popis"), QStringLiteral("Mereni"),
-                                   QStringLiteral("Opatreni")};
+    static const QStringList texts {QStringLiteral("Text"), QStringLiteral("Popis"), QStringLiteral("Mereni"),
+                                    QStringLiteral("Opatreni")};
     Stopwatch timer;
     Table t(path);
     t.open();
@@ -108,15 +111,14 @@ Timing fullScan(const QString &path, qint64 &checksum)
 
 Timing dbfreadScan(const QString &path)
 {
-    const QString script = QStringLiteral(
-        "import sys, time\n"
-        "from dbfread import DBF\n"
-        "start, cpu = time.perf_counter(), time.process_time()\n"
-        "n = 0\n"
-        "for record in DBF(sys.argv[1]):\n"
-        "    for value in record.values():\n"
-        "        n += 1\n"
-        "print(time.perf_counter() - start, time.process_time() - cpu)\n");
+    const QString script = QStringLiteral("import sys, time\n"
+                                          "from dbfread import DBF\n"
+                                          "start, cpu = time.perf_counter(), time.process_time()\n"
+                                          "n = 0\n"
+                                          "for record in DBF(sys.argv[1]):\n"
+                                          "    for value in record.values():\n"
+                                          "        n += 1\n"
+                                          "print(time.perf_counter() - start, time.process_time() - cpu)\n");
     QProcess p;
     p.start(QStringLiteral(ERGOTAB_PYTHON), {QStringLiteral("-c"), script, path});
     if (!p.waitForFinished(600000) || p.exitCode() != 0) {
@@ -124,7 +126,7 @@ Timing dbfreadScan(const QString &path)
         return {};
     }
     const QList<QByteArray> out = p.readAllStandardOutput().trimmed().split(' ');
-    return out.size() == 2 ? Timing{out[0].toDouble(), out[1].toDouble()} : Timing{};
+    return out.size() == 2 ? Timing {out[0].toDouble(), out[1].toDouble()} : Timing {};
 }
 
 // Navigations of the form the tree uses: all nodes under one parent. The first one also
@@ -261,7 +263,8 @@ int main(int argc, char **argv)
     std::printf("\n%d filtered navigations \"Type=0 AND Uplink=n\", whole result read each time,\n"
                 "after a first one that builds the value lists:\n",
                 navigations);
-    for (const auto &[size, nav, matched] : {std::tuple(smallRows, navSmall, matchedSmall), std::tuple(rows, navBig, matchedBig)})
+    for (const auto &[size, nav, matched] :
+         {std::tuple(smallRows, navSmall, matchedSmall), std::tuple(rows, navBig, matchedBig)})
         std::printf("  on %6d rows %8.3f s wall %8.3f s cpu %8.2f us cpu each, %.1f rows matched on average;"
                     " first one %.3f s; %d more %.2f us cpu each\n",
                     size, nav.rest.wall, nav.rest.cpu, nav.rest.cpu * 1e6 / navigations,

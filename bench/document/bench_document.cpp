@@ -42,9 +42,11 @@ void fill(Document &document, int rows)
                 objects.setFieldInt(factorFieldName(n), 1 << ((i + n) % 3));
             objects.setFieldInt(QStringLiteral("Pracov"), i % 40);
             objects.setFieldInt(QStringLiteral("Zen"), i % 7);
-            objects.setFieldText(QStringLiteral("Popis"), QStringLiteral("Obsluha lisu, manipulace s díly do 15 kg, směna %1.").arg(i % 3));
+            objects.setFieldText(QStringLiteral("Popis"),
+                                 QStringLiteral("Obsluha lisu, manipulace s díly do 15 kg, směna %1.").arg(i % 3));
             objects.setFieldText(QStringLiteral("Mereni"), QStringLiteral("Hluk LAeq,8h = %1 dB").arg(70 + i % 20));
-            objects.setFieldText(QStringLiteral("Opatreni"), QStringLiteral("Chrániče sluchu, přestávky v práci, školení BOZP."));
+            objects.setFieldText(QStringLiteral("Opatreni"),
+                                 QStringLiteral("Chrániče sluchu, přestávky v práci, školení BOZP."));
         }
         objects.post();
     }
@@ -213,9 +215,9 @@ int main(int argc, char **argv)
     std::printf("  %-32s %8.3f s   (unpack + open tables: ratio %.2f to zlib with writing the files)\n",
                 "open document", openTime, openTime / zlib.unpackWithFiles);
     std::printf("  %-32s %8.3f s\n", "convert version 2 to 3", convertTime);
-    std::printf("  %-32s %8.3f s   zlib compress2(9) %8.3f s (ratio %.2f); with reading the files %8.3f s (ratio %.2f)\n",
-                "pack (save)", packTime, zlib.pack, packTime / zlib.pack, zlib.packWithFiles,
-                packTime / zlib.packWithFiles);
+    std::printf(
+        "  %-32s %8.3f s   zlib compress2(9) %8.3f s (ratio %.2f); with reading the files %8.3f s (ratio %.2f)\n",
+        "pack (save)", packTime, zlib.pack, packTime / zlib.pack, zlib.packWithFiles, packTime / zlib.packWithFiles);
     reader.shutDown();
     document.shutDown();
     return 0;

@@ -22,7 +22,7 @@ GeneratedShape generateShape(int rows)
     };
     for (int t = 0; t < 10; ++t) {
         const int limit = t == 9 ? rows : (t + 1) * perTop;
-        std::deque<int> open { add(0, 0) };
+        std::deque<int> open {add(0, 0)};
         while (next <= limit && !open.empty()) {
             const int parent = open.front();
             open.pop_front();
@@ -37,8 +37,8 @@ GeneratedShape generateShape(int rows)
     // Parents come before children, so one backward pass sums the subtrees.
     for (size_t r = shape.index.size(); r-- > 0;)
         if (shape.upLink[r] != 0)
-            shape.subtreeSize[static_cast<size_t>(shape.upLink[r])]
-                += shape.subtreeSize[static_cast<size_t>(shape.index[r])];
+            shape.subtreeSize[static_cast<size_t>(shape.upLink[r])] +=
+                shape.subtreeSize[static_cast<size_t>(shape.index[r])];
     return shape;
 }
 
@@ -49,11 +49,11 @@ void fillDocument(Document &document, const GeneratedShape &shape)
     int assessments = 0;
     for (size_t r = 0; r < shape.index.size(); ++r) {
         const int i = shape.index[r];
-        const QString text = shape.type[r] ? QStringLiteral("Hodnocení č. %1").arg(i)
-                                           : QStringLiteral("Pracoviště %1").arg(i);
-        objects.appendRecord({ i, shape.upLink[r], shape.type[r], text });
+        const QString text =
+            shape.type[r] ? QStringLiteral("Hodnocení č. %1").arg(i) : QStringLiteral("Pracoviště %1").arg(i);
+        objects.appendRecord({i, shape.upLink[r], shape.type[r], text});
         if (shape.type[r] && ++assessments % 5 == 0)
-            links.appendRecord({ assessments / 5, i });
+            links.appendRecord({assessments / 5, i});
     }
     document.setModified(false);
 }
@@ -65,9 +65,8 @@ int nodeWithSubtreeNear(const GeneratedShape &shape, int wanted)
         if (shape.type[r] != 0)
             continue;
         const int i = shape.index[r];
-        if (best == 0
-            || std::abs(shape.subtreeSize[static_cast<size_t>(i)] - wanted)
-                < std::abs(shape.subtreeSize[static_cast<size_t>(best)] - wanted))
+        if (best == 0 || std::abs(shape.subtreeSize[static_cast<size_t>(i)] - wanted) <
+                             std::abs(shape.subtreeSize[static_cast<size_t>(best)] - wanted))
             best = i;
     }
     return best;

@@ -14,7 +14,7 @@ namespace ergotab::bench {
 struct GeneratedShape
 {
     std::vector<int> index, upLink, type; // per row, in row order
-    std::vector<int> subtreeSize; // by Index: rows in the subtree of that row
+    std::vector<int> subtreeSize;         // by Index: rows in the subtree of that row
 };
 
 GeneratedShape generateShape(int rows);

@@ -40,9 +40,8 @@ double plainFill(QTreeWidget &widget, const bench::GeneratedShape &shape)
     QList<QTreeWidgetItem *> top;
     for (size_t r = 0; r < shape.index.size(); ++r) {
         auto *item = new QTreeWidgetItem;
-        item->setText(0,
-            shape.type[r] ? QStringLiteral("Hodnocení č. %1").arg(shape.index[r])
-                          : QStringLiteral("Pracoviště %1").arg(shape.index[r]));
+        item->setText(0, shape.type[r] ? QStringLiteral("Hodnocení č. %1").arg(shape.index[r])
+                                       : QStringLiteral("Pracoviště %1").arg(shape.index[r]));
         item->setIcon(0, tree::treeIcon(shape.type[r] ? 2 : 0));
         item->setData(0, Qt::UserRole, shape.index[r]);
         items[static_cast<size_t>(shape.index[r])] = item;
@@ -66,8 +65,8 @@ double readRows(Document &document)
     dbf::Table &t = document.objects();
     long long sum = 0;
     for (t.first(); !t.eof(); t.next()) {
-        sum += t.fieldInt(QStringLiteral("Index")) + t.fieldInt(QStringLiteral("UpLink"))
-            + t.fieldInt(QStringLiteral("Type")) + t.fieldText(QStringLiteral("Text")).size();
+        sum += t.fieldInt(QStringLiteral("Index")) + t.fieldInt(QStringLiteral("UpLink")) +
+               t.fieldInt(QStringLiteral("Type")) + t.fieldText(QStringLiteral("Text")).size();
     }
     const double ms = timer.nsecsElapsed() / 1e6;
     return sum == 42 ? 0 : ms;
@@ -107,11 +106,11 @@ struct Window
         layout->addWidget(cancel);
         tree::CategorisationWidgets w;
         w.DataTreeNT = treeWidget;
-        w.pages = { none, node, item };
+        w.pages = {none, node, item};
         w.lock.store = store;
         w.lock.cancel = cancel;
-        panel = std::make_unique<tree::CategorisationPanel>(
-            w, document, [](const QString &, const QString &) { return true; });
+        panel = std::make_unique<tree::CategorisationPanel>(w, document,
+                                                            [](const QString &, const QString &) { return true; });
         window.resize(800, 600);
         window.show();
     }
@@ -138,8 +137,7 @@ double deleteSubtree(int rows, int wanted, int *deleted, double *packMs)
         tree::packTable(document.objects());
         tree::packTable(document.links());
         *packMs = timer.nsecsElapsed() / 1e6;
-        if (w.panel->tree().nodes().at(node) != nullptr
-            || document.objects().recordCount() != rows - *deleted)
+        if (w.panel->tree().nodes().at(node) != nullptr || document.objects().recordCount() != rows - *deleted)
             std::printf("  !! deletion left rows or items behind\n");
     }
     document.shutDown();
@@ -157,9 +155,9 @@ int main(int argc, char **argv)
     const QStringList args = QCoreApplication::arguments();
     const bool onlyBuild = args.size() > 2 && args[1] == QStringLiteral("build");
     const bool onlyDelete = args.size() > 2 && args[1] == QStringLiteral("delete");
-    std::vector<int> sizes { 10'000, 50'000, 100'000 };
+    std::vector<int> sizes {10'000, 50'000, 100'000};
     if (onlyBuild || onlyDelete)
-        sizes = { args[2].toInt() };
+        sizes = {args[2].toInt()};
 
     std::printf("%8s  %12s  %12s  %6s  %12s\n", "rows", "plain fill", "BuildTree", "ratio", "table read");
     for (int rows : sizes) {
@@ -185,12 +183,11 @@ int main(int argc, char **argv)
 
     // The packing of the two tables at the end is a fixed cost of the whole table; it is timed
     // again on its own after the deletion, and the rest is what grows with the subtree.
-    std::printf(
-        "\n%8s  %14s  %12s  %16s  %12s\n", "rows", "subtree rows", "delete", "without packing", "packing");
+    std::printf("\n%8s  %14s  %12s  %16s  %12s\n", "rows", "subtree rows", "delete", "without packing", "packing");
     for (int rows : sizes) {
         if (onlyBuild)
             break;
-        for (int divisor : { 20, 10 }) {
+        for (int divisor : {20, 10}) {
             int deleted = 0;
             double pack = 0;
             const double ms = deleteSubtree(rows, rows / divisor, &deleted, &pack);

@@ -25,7 +25,7 @@ BackgroundSink::~BackgroundSink()
 
 BackgroundSink::Buffer BackgroundSink::freshBuffer()
 {
-    return Buffer{std::make_unique_for_overwrite<char[]>(size_t(kBufferSize)), 0};
+    return Buffer {std::make_unique_for_overwrite<char[]>(size_t(kBufferSize)), 0};
 }
 
 std::span<char> BackgroundSink::space()

@@ -5,7 +5,7 @@
 namespace ergotab {
 
 void writeContainerAtomically(const QString &target, const QStringList &files, TFileCompressionLevel level,
-    const std::function<void(const QString &, int)> &progress)
+                              const std::function<void(const QString &, int)> &progress)
 {
     TZLBArchive archive;
     archive.CompressionLevel = level;

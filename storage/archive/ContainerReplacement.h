@@ -16,6 +16,6 @@ namespace ergotab {
 //
 // `progress` receives the container's progress notifications (may be empty).
 void writeContainerAtomically(const QString &target, const QStringList &files, TFileCompressionLevel level,
-    const std::function<void(const QString &, int)> &progress = {});
+                              const std::function<void(const QString &, int)> &progress = {});
 
 } // namespace ergotab

@@ -35,8 +35,7 @@ ERGOTAB_FOLDING_TARGET inline __m128i load(const unsigned char *p)
 // One folding step: x times the constant pair, added to the next 16 bytes.
 ERGOTAB_FOLDING_TARGET inline __m128i fold(__m128i x, __m128i k, __m128i next)
 {
-    return _mm_xor_si128(
-        _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)), next);
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)), next);
 }
 
 // Folding with carry-less multiplication (Gopal et al., "Fast CRC Computation for Generic

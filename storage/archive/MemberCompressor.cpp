@@ -58,8 +58,8 @@ private:
 
 } // namespace
 
-std::optional<PreparedMember> prepareMember(
-    const QString &path, int zlibLevel, const ProgressReporter::Handler &progress)
+std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
+                                            const ProgressReporter::Handler &progress)
 {
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly))

@@ -28,8 +28,8 @@ struct PreparedMember
 
 // nullopt when the file cannot be read (or is too large for a member); throws ArchiveError when
 // the temporary spill file cannot be written, since that is a failure to write the container.
-std::optional<PreparedMember> prepareMember(
-    const QString &path, int zlibLevel, const ProgressReporter::Handler &progress);
+std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
+                                            const ProgressReporter::Handler &progress);
 
 // Appends the member's data block: the deflated bytes, or the file's bytes unchanged when they
 // did not shrink. Throws ArchiveError when the block cannot be written whole.

@@ -8,14 +8,14 @@ namespace {
 
 bool blockLiesInDataArea(const TZLBFileEntry &entry, qint64 dataEnd)
 {
-    return entry.FileSize >= 0 && entry.StoredSize >= 0 && entry.DataOffset >= 0
-        && qint64(entry.DataOffset) + entry.StoredSize <= dataEnd;
+    return entry.FileSize >= 0 && entry.StoredSize >= 0 && entry.DataOffset >= 0 &&
+           qint64(entry.DataOffset) + entry.StoredSize <= dataEnd;
 }
 
 } // namespace
 
-MemberReadResult readMember(
-    QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink, const OutputSpace &space)
+MemberReadResult readMember(QFile &container, const TZLBFileEntry &entry, qint64 dataEnd, const ByteSink &sink,
+                            const OutputSpace &space)
 {
     if (!blockLiesInDataArea(entry, dataEnd) || (entry.Stored && entry.StoredSize != entry.FileSize))
         return MemberReadResult::Corrupt;

@@ -108,9 +108,8 @@ void TZLBArchive::readDirectory(QFile &file, qint64 fileSize)
     const qint64 wanted = qint64(t.Count) * kEntrySize;
     const bool compressed = t.DirectoryCompressed != 0;
     // Everything the trailer claims is checked against the file before any of it is believed.
-    if (t.Count < 0 || t.DirectoryOffset < 0 || directoryArea < 0
-        || wanted > (compressed ? maxInflatedSize(directoryArea) : directoryArea)
-        || !file.seek(t.DirectoryOffset))
+    if (t.Count < 0 || t.DirectoryOffset < 0 || directoryArea < 0 ||
+        wanted > (compressed ? maxInflatedSize(directoryArea) : directoryArea) || !file.seek(t.DirectoryOffset))
         throw ArchiveError(msg::unableToReadList());
 
     QByteArray entries;

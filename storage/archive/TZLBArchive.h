@@ -86,7 +86,7 @@ private:
     // The folder recorded for an added file: empty unless SavePaths.
     QString recordedFolder(const QString &path) const;
     void extractEntry(QFile &container, const TZLBFileEntry &entry, int position, qint64 dataEnd,
-        const QString &destination);
+                      const QString &destination);
 
     QString m_fileName;
     bool m_new = false;

@@ -40,7 +40,7 @@ void TZLBArchive::ExtractAll(const QString &destination)
     {
         TZLBArchive *self;
         ~ResetProgress() { self->notifyProgress(self->m_fileName, 0); }
-    } reset { this };
+    } reset {this};
     // A copy: a notification handler may close the container while the loop runs.
     const std::vector<TZLBFileEntry> entries = m_entries;
     const qint64 dataEnd = m_trailer.DirectoryOffset;
@@ -48,17 +48,17 @@ void TZLBArchive::ExtractAll(const QString &destination)
         extractEntry(container, entries[p], int(p), dataEnd, destination);
 }
 
-void TZLBArchive::extractEntry(
-    QFile &container, const TZLBFileEntry &entry, int position, qint64 dataEnd, const QString &destination)
+void TZLBArchive::extractEntry(QFile &container, const TZLBFileEntry &entry, int position, qint64 dataEnd,
+                               const QString &destination)
 {
     const std::optional<QString> name = safeMemberName(entry.FileName);
-    const std::optional<QString> subfolder
-        = ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
+    const std::optional<QString> subfolder =
+        ExtractWithPath ? safeSubfolder(entry.FilePath) : std::optional<QString>(QString());
     if (!name || !subfolder)
         throw ArchiveError(msg::fileCorrupt(position));
 
-    const QString folder = collapseSeparators(
-        subfolder->isEmpty() ? destination : destination + QLatin1Char('/') + *subfolder);
+    const QString folder =
+        collapseSeparators(subfolder->isEmpty() ? destination : destination + QLatin1Char('/') + *subfolder);
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         throw ArchiveError(msg::unableToCreatePath());
 
@@ -122,8 +122,8 @@ void TZLBArchive::VerifyEntry(int position) const
         crc.update(data, size);
         return true;
     };
-    if (readMember(container, entry, m_trailer.DirectoryOffset, checksum) != MemberReadResult::Ok
-        || crc.value() != entry.Crc)
+    if (readMember(container, entry, m_trailer.DirectoryOffset, checksum) != MemberReadResult::Ok ||
+        crc.value() != entry.Crc)
         throw ArchiveError(msg::fileCorrupt(position));
 }
 

@@ -30,9 +30,8 @@ const CodePage &CodePage::get(Id id)
 {
     using namespace codepage;
     static const CodePage pages[] = {
-        {Windows1250, 1250, cp1250Upper}, {Windows1252, 1252, cp1252Upper},
-        {Windows1251, 1251, cp1251Upper}, {Cp852, 852, cp852Upper},
-        {Cp867, 867, cp867Upper},         {Cp437, 437, cp437Upper},
+        {Windows1250, 1250, cp1250Upper}, {Windows1252, 1252, cp1252Upper}, {Windows1251, 1251, cp1251Upper},
+        {Cp852, 852, cp852Upper},         {Cp867, 867, cp867Upper},         {Cp437, 437, cp437Upper},
         {Cp850, 850, cp850Upper},         {Cp866, 866, cp866Upper},
     };
     return pages[id];

@@ -35,7 +35,7 @@ private:
 
     Id m_id;
     int m_number;
-    std::array<char16_t, 256> m_toUnicode{};
+    std::array<char16_t, 256> m_toUnicode {};
     std::unordered_map<char16_t, unsigned char> m_fromUnicode;
 };
 

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstring>
 
-
 namespace ergotab::dbf::fieldcodec {
 
 namespace {
@@ -53,7 +52,10 @@ bool isBinaryInteger(const FieldLayout &f, Dialect dialect)
     return (f.type == 'I' || f.type == '+') && f.length == 4 && dialect == Dialect::Level7;
 }
 
-qint32 readLevel7Integer(const char *p) { return qint32(qFromBigEndian<quint32>(p) ^ 0x80000000u); }
+qint32 readLevel7Integer(const char *p)
+{
+    return qint32(qFromBigEndian<quint32>(p) ^ 0x80000000u);
+}
 
 double readLevel7Double(const char *p)
 {
@@ -74,7 +76,10 @@ void writeLevel7Double(char *p, double v)
 
 // Milliseconds so that 0001-01-01 00:00 is one day: the level-7 timestamp convention.
 constexpr qint64 kMsPerDay = 86400000;
-qint64 daysFromYearOne(const QDate &d) { return d.toJulianDay() - QDate(1, 1, 1).toJulianDay(); }
+qint64 daysFromYearOne(const QDate &d)
+{
+    return d.toJulianDay() - QDate(1, 1, 1).toJulianDay();
+}
 
 } // namespace
 
@@ -168,11 +173,17 @@ bool isBlank(const FieldLayout &f, const char *rec, Dialect dialect)
     if (f.isMemo())
         return readMemoBlock(f, rec) == 0;
     switch (f.type) {
-    case 'L': return f.length < 1 || p[0] == ' ' || p[0] == '?' || p[0] == '\0';
-    case 'D': return isSpacesOrZeroDigits(p, f.length) || isZeroBytes(p, f.length);
-    case 'T': return isSpacesOrNul(p, f.length);
-    case 'I': case 'Y': return false; // Visual FoxPro binary values have no blank
-    default: return isSpacesOrNul(p, f.length);
+    case 'L':
+        return f.length < 1 || p[0] == ' ' || p[0] == '?' || p[0] == '\0';
+    case 'D':
+        return isSpacesOrZeroDigits(p, f.length) || isZeroBytes(p, f.length);
+    case 'T':
+        return isSpacesOrNul(p, f.length);
+    case 'I':
+    case 'Y':
+        return false; // Visual FoxPro binary values have no blank
+    default:
+        return isSpacesOrNul(p, f.length);
     }
 }
 
@@ -255,8 +266,8 @@ QString readText(const FieldLayout &f, const char *rec, Dialect dialect, const C
             return QString();
         return QDateTime(date, QTime::fromMSecsSinceStartOfDay(ms)).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
-    if (isBinaryInteger(f, dialect) || f.type == 'O' || (f.type == 'I' && f.length == 4)
-        || (f.type == 'B' && f.length == 8) || f.type == 'Y') {
+    if (isBinaryInteger(f, dialect) || f.type == 'O' || (f.type == 'I' && f.length == 4) ||
+        (f.type == 'B' && f.length == 8) || f.type == 'Y') {
         const auto v = readNumber(f, rec, dialect);
         return v ? QString::number(*v, 'g', 15) : QString();
     }
@@ -307,15 +318,18 @@ void writeMemoBlock(const FieldLayout &f, char *rec, Dialect dialect, quint32 bl
         return;
     }
     // Level-7 writers pad with zeros, the older ones with blanks.
-    const QByteArray digits = QByteArray::number(block).rightJustified(f.length, dialect == Dialect::Level7 ? '0' : ' ');
+    const QByteArray digits =
+        QByteArray::number(block).rightJustified(f.length, dialect == Dialect::Level7 ? '0' : ' ');
     std::memcpy(p, digits.constData(), size_t(qMin<qsizetype>(digits.size(), f.length)));
 }
 
 void clear(const FieldLayout &f, char *rec, Dialect dialect)
 {
     char *p = rec + f.offset;
-    const bool zeroes = (dialect == Dialect::Level7 && (f.type == 'I' || f.type == '+' || f.type == 'O' || f.type == '@'))
-                        || (dialect == Dialect::VisualFoxPro && (f.type == 'I' || f.type == 'Y' || f.type == 'T' || f.type == 'B' || (f.isMemo() && f.length == 4)));
+    const bool zeroes =
+        (dialect == Dialect::Level7 && (f.type == 'I' || f.type == '+' || f.type == 'O' || f.type == '@')) ||
+        (dialect == Dialect::VisualFoxPro &&
+         (f.type == 'I' || f.type == 'Y' || f.type == 'T' || f.type == 'B' || (f.isMemo() && f.length == 4)));
     std::memset(p, zeroes ? 0 : ' ', size_t(f.length));
 }
 

@@ -47,7 +47,10 @@ std::vector<std::pair<size_t, size_t>> spread(size_t count, size_t capacity)
 class Writer
 {
 public:
-    explicit Writer(QByteArray &file) : m_file(file) {}
+    explicit Writer(QByteArray &file)
+        : m_file(file)
+    {
+    }
 
     quint32 allocate()
     {
@@ -104,9 +107,15 @@ private:
 
 } // namespace
 
-int itemLength(int keyLength) { return (keyLength + 4 + 3) / 4 * 4; }
+int itemLength(int keyLength)
+{
+    return (keyLength + 4 + 3) / 4 * 4;
+}
 
-int maxKeysPerNode(int keyLength) { return (kBlockBytes - 12) / itemLength(keyLength); }
+int maxKeysPerNode(int keyLength)
+{
+    return (kBlockBytes - 12) / itemLength(keyLength);
+}
 
 QByteArray numericKey(double value)
 {

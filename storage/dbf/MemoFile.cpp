@@ -14,7 +14,10 @@ namespace {
 
 constexpr char kDbt4Signature[4] = {char(0xFF), char(0xFF), 0x08, 0x00};
 
-qint64 blocksFor(qint64 bytes, int blockSize) { return (bytes + blockSize - 1) / blockSize; }
+qint64 blocksFor(qint64 bytes, int blockSize)
+{
+    return (bytes + blockSize - 1) / blockSize;
+}
 
 } // namespace
 
@@ -29,8 +32,8 @@ MemoFile::~MemoFile() = default;
 
 void MemoFile::fail(const QString &cause) const
 {
-    throw EngineError(QStringLiteral("Table %1: memo file %2: %3")
-                          .arg(m_tableName, QFileInfo(m_file.fileName()).fileName(), cause));
+    throw EngineError(
+        QStringLiteral("Table %1: memo file %2: %3").arg(m_tableName, QFileInfo(m_file.fileName()).fileName(), cause));
 }
 
 void MemoFile::open(bool writable)
@@ -171,9 +174,8 @@ qint64 MemoFile::runBlocks(quint32 block)
     }
     if (m_format == MemoFormat::Dbt4) {
         const char *h = bytesAt(offset, 8);
-        return h && std::memcmp(h, kDbt4Signature, 4) == 0
-                   ? blocksFor(qFromLittleEndian<quint32>(h + 4), m_blockSize)
-                   : 0;
+        return h && std::memcmp(h, kDbt4Signature, 4) == 0 ? blocksFor(qFromLittleEndian<quint32>(h + 4), m_blockSize)
+                                                           : 0;
     }
     const auto [start, length] = terminated(offset);
     // Only text that ends with its terminator has a known run.

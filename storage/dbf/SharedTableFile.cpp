@@ -9,9 +9,9 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <utility>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace ergotab::dbf {
 
@@ -66,7 +66,8 @@ std::shared_ptr<SharedTableFile> SharedTableFile::attach(const QString &path, bo
         if (file->m_exclusive)
             throw EngineError(QStringLiteral("Table %1: the table is in use exclusively by another handle").arg(path));
         if (exclusive)
-            throw EngineError(QStringLiteral("Table %1: cannot open exclusively, the table is in use by another handle").arg(path));
+            throw EngineError(
+                QStringLiteral("Table %1: cannot open exclusively, the table is in use by another handle").arg(path));
         ++file->m_handles;
         return file;
     }
@@ -94,7 +95,7 @@ void SharedTableFile::detach()
     {
         SharedTableFile *file;
         ~Unload() { file->unload(); }
-    } unloadOnExit{this};
+    } unloadOnExit {this};
     if (m_memo)
         m_memo->flush();
     flushIndex();
@@ -317,7 +318,8 @@ OrderEntry SharedTableFile::orderEntry(int tag, const char *rec, int row) const
         e.number = fieldcodec::readNumber(f, rec, m_layout.dialect).value_or(0.0);
     else if (f.type == 'D')
         e.number = double(QDate::fromString(fieldcodec::readText(f, rec, m_layout.dialect, m_layout.codec()),
-                                            QStringLiteral("yyyyMMdd")).toJulianDay());
+                                            QStringLiteral("yyyyMMdd"))
+                              .toJulianDay());
     else
         e.text = QByteArray(rec + f.offset, f.length);
     return e;

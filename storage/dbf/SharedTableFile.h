@@ -115,8 +115,8 @@ private:
     QElapsedTimer m_todayAge;
     std::unique_ptr<MemoFile> m_memo;
     QByteArray m_data;
-    uchar *m_rowMap = nullptr;         // the rows as mapped from the file, until ownRows()
-    const char *m_rowBytes = nullptr;  // where row 0 starts: in m_rowMap or in m_data
+    uchar *m_rowMap = nullptr;        // the rows as mapped from the file, until ownRows()
+    const char *m_rowBytes = nullptr; // where row 0 starts: in m_rowMap or in m_data
     // Rows read in file order are copied into this window rather than read from the mapping:
     // a page fault costs more than copying the page, and the window is faulted in only once.
     static constexpr qsizetype kWindowBytes = 256 * 1024;

@@ -73,8 +73,8 @@ int SharedTableFile::appendRow(QByteArray rec, const QHash<int, QString> &memos)
             continue;
         if (fieldcodec::isBlank(f, rec.constData(), m_layout.dialect))
             fieldcodec::writeNumber(f, rec.data(), m_layout.dialect, double(f.nextAutoIncrement));
-        f.nextAutoIncrement = quint32(qMax(double(f.nextAutoIncrement),
-                                            fieldcodec::readNumber(f, rec.constData(), m_layout.dialect).value_or(0) + 1));
+        f.nextAutoIncrement = quint32(qMax(
+            double(f.nextAutoIncrement), fieldcodec::readNumber(f, rec.constData(), m_layout.dialect).value_or(0) + 1));
         QByteArray counter(4, '\0');
         qToLittleEndian<quint32>(f.nextAutoIncrement, counter.data());
         m_header.replace(f.descriptorOffset + 42, 4, counter);

@@ -21,7 +21,10 @@ struct DigitShape
     unsigned digits = 0;
 };
 
-inline quint64 load8(const char *p) { return qFromLittleEndian<quint64>(p); }
+inline quint64 load8(const char *p)
+{
+    return qFromLittleEndian<quint64>(p);
+}
 
 inline DigitShape digitShape(const char *p, int n)
 {
@@ -49,9 +52,9 @@ inline quint64 lastDigits(const char *p, int count)
     quint64 w = (load8(p) & keep) | (0x3030303030303030ull & ~keep); // the rest read as '0'
     w -= 0x3030303030303030ull;
     w = w * 10 + (w >> 8);
-    return (((w & 0x000000FF000000FFull) * (100 + (1000000ull << 32)))
-            + (((w >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32))))
-        >> 32;
+    return (((w & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((w >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
 }
 
 // How many digits the field ends in.

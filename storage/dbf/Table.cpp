@@ -29,9 +29,9 @@ int Table::Private::lookUpField(const QString &name) const
         // The address alone proves nothing when memory is reused, so the text is compared,
         // except for allocated text (literals and raw data have no capacity): the slot shares
         // it, so it can be neither freed nor changed in place while the slot holds it.
-        if (slot->data == name.constData() && slot->name.size() == name.size()
-            && (name.capacity() > 0
-                || std::memcmp(slot->name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0))
+        if (slot->data == name.constData() && slot->name.size() == name.size() &&
+            (name.capacity() > 0 ||
+             std::memcmp(slot->name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0))
             return slot->index;
     }
     int index;
@@ -47,7 +47,6 @@ int Table::Private::lookUpField(const QString &name) const
     *slot = {name.constData(), name, index};
     return index;
 }
-
 
 char *Table::Private::editableRecord(const QString &field)
 {
@@ -85,7 +84,10 @@ void Table::setTableName(const QString &path)
     d->path = path;
 }
 
-QString Table::tableName() const { return d->path; }
+QString Table::tableName() const
+{
+    return d->path;
+}
 
 void Table::clearDefinitions()
 {
@@ -146,7 +148,10 @@ void Table::close()
     file->detach();
 }
 
-bool Table::isOpen() const { return d->file != nullptr; }
+bool Table::isOpen() const
+{
+    return d->file != nullptr;
+}
 
 void Table::setExclusive(bool exclusive)
 {
@@ -155,7 +160,10 @@ void Table::setExclusive(bool exclusive)
     d->exclusive = exclusive;
 }
 
-bool Table::isExclusive() const { return d->exclusive; }
+bool Table::isExclusive() const
+{
+    return d->exclusive;
+}
 
 // Runs a whole-table operation on a handle's file: through the open handle, or by opening
 // the table exclusively for the length of the operation.

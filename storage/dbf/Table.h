@@ -80,7 +80,7 @@ public:
     void next();
     bool eof() const;
     bool locate(const QString &field, const QVariant &value); // exact; first match in current order
-    int recordCount() const;                                     // rows the filter lets through
+    int recordCount() const;                                  // rows the filter lets through
     bool hasField(const QString &name) const;
     QList<FieldDef> fields() const; // as the open table reports them
 

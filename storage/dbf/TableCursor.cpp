@@ -124,9 +124,9 @@ int Table::Private::following(int after)
         std::sort(orderedMatches.begin(), orderedMatches.end());
         orderedGeneration = file->generation();
     }
-    const auto it = after < 0 ? orderedMatches.begin()
-                              : std::upper_bound(orderedMatches.begin(), orderedMatches.end(),
-                                                 file->orderEntry(tag, after));
+    const auto it = after < 0
+                        ? orderedMatches.begin()
+                        : std::upper_bound(orderedMatches.begin(), orderedMatches.end(), file->orderEntry(tag, after));
     return it == orderedMatches.end() ? -1 : it->row;
 }
 
@@ -146,7 +146,10 @@ void Table::setFilter(const QString &text)
     d->compileFilter();
 }
 
-QString Table::filter() const { return d->filterText; }
+QString Table::filter() const
+{
+    return d->filterText;
+}
 
 void Table::setFiltered(bool on)
 {
@@ -154,7 +157,10 @@ void Table::setFiltered(bool on)
     d->compileFilter();
 }
 
-bool Table::isFiltered() const { return d->filtered; }
+bool Table::isFiltered() const
+{
+    return d->filtered;
+}
 
 void Table::setIndexName(const QString &name)
 {
@@ -171,7 +177,10 @@ void Table::setIndexName(const QString &name)
     }
 }
 
-QString Table::indexName() const { return d->indexName; }
+QString Table::indexName() const
+{
+    return d->indexName;
+}
 
 void Table::first()
 {

@@ -15,7 +15,10 @@ constexpr int kMaxNameLength = 10;
     throw EngineError(QStringLiteral("Table %1: %2").arg(tableName, cause));
 }
 
-quint8 byteAt(const QByteArray &b, int i) { return quint8(b.at(i)); }
+quint8 byteAt(const QByteArray &b, int i)
+{
+    return quint8(b.at(i));
+}
 
 QString nameFrom(const char *data, int size)
 {
@@ -34,15 +37,39 @@ struct VersionInfo
 bool classifyVersion(quint8 v, quint8 driverId, VersionInfo &out)
 {
     switch (v) {
-    case 0x02: case 0x03: out = {driverId ? Dialect::DBase4 : Dialect::DBase3, MemoFormat::None}; return true;
-    case 0x83: case 0xFB: out = {Dialect::DBase3, MemoFormat::Dbt3}; return true;
-    case 0x8B: case 0x8E: case 0xCB: out = {Dialect::DBase4, MemoFormat::Dbt4}; return true;
-    case 0x43: case 0x63: out = {Dialect::DBase4, MemoFormat::None}; return true;
-    case 0x04: out = {Dialect::Level7, MemoFormat::None}; return true;
-    case 0x8C: out = {Dialect::Level7, MemoFormat::Dbt4}; return true;
-    case 0xF5: out = {Dialect::FoxPro, MemoFormat::Fpt}; return true;
-    case 0x30: case 0x31: case 0x32: out = {Dialect::VisualFoxPro, MemoFormat::Fpt}; return true;
-    default: return false;
+    case 0x02:
+    case 0x03:
+        out = {driverId ? Dialect::DBase4 : Dialect::DBase3, MemoFormat::None};
+        return true;
+    case 0x83:
+    case 0xFB:
+        out = {Dialect::DBase3, MemoFormat::Dbt3};
+        return true;
+    case 0x8B:
+    case 0x8E:
+    case 0xCB:
+        out = {Dialect::DBase4, MemoFormat::Dbt4};
+        return true;
+    case 0x43:
+    case 0x63:
+        out = {Dialect::DBase4, MemoFormat::None};
+        return true;
+    case 0x04:
+        out = {Dialect::Level7, MemoFormat::None};
+        return true;
+    case 0x8C:
+        out = {Dialect::Level7, MemoFormat::Dbt4};
+        return true;
+    case 0xF5:
+        out = {Dialect::FoxPro, MemoFormat::Fpt};
+        return true;
+    case 0x30:
+    case 0x31:
+    case 0x32:
+        out = {Dialect::VisualFoxPro, MemoFormat::Fpt};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -51,7 +78,13 @@ bool classifyVersion(quint8 v, quint8 driverId, VersionInfo &out)
 bool FieldLayout::isNumeric() const
 {
     switch (type) {
-    case 'N': case 'F': case 'I': case '+': case 'O': case 'Y': case 'B':
+    case 'N':
+    case 'F':
+    case 'I':
+    case '+':
+    case 'O':
+    case 'Y':
+    case 'B':
         return type != 'B' || length == 8; // a Visual FoxPro double, not a dBase binary memo
     default:
         return false;
@@ -83,7 +116,7 @@ TableLayout parseTableHeader(const QByteArray &header, qint64 fileSize, const QS
     TableLayout t;
     t.version = byteAt(header, 0);
     t.driverId = byteAt(header, 29);
-    VersionInfo info{};
+    VersionInfo info {};
     if (!classifyVersion(t.version, t.driverId, info))
         fail(tableName, QStringLiteral("unknown dBase version byte 0x%1").arg(t.version, 2, 16, QLatin1Char('0')));
     t.dialect = info.dialect;
@@ -91,8 +124,7 @@ TableLayout parseTableHeader(const QByteArray &header, qint64 fileSize, const QS
     t.recordCount = qFromLittleEndian<quint32>(header.constData() + 4);
     t.headerLength = qFromLittleEndian<quint16>(header.constData() + 8);
     t.recordLength = qFromLittleEndian<quint16>(header.constData() + 10);
-    t.productionIndex = t.dialect != Dialect::FoxPro && t.dialect != Dialect::VisualFoxPro
-                        && (byteAt(header, 28) & 1);
+    t.productionIndex = t.dialect != Dialect::FoxPro && t.dialect != Dialect::VisualFoxPro && (byteAt(header, 28) & 1);
 
     const bool level7 = t.dialect == Dialect::Level7;
     const int descriptorStart = level7 ? 68 : 32;
@@ -163,18 +195,26 @@ TableLayout nativeLayout(const QList<FieldDef> &defs, const QStringList &indexed
     for (const FieldDef &def : defs) {
         const QString name = def.name.trimmed();
         if (name.isEmpty() || name.size() > kMaxNameLength)
-            fail(tableName, QStringLiteral("field name \"%1\" must have 1 to %2 characters").arg(name).arg(kMaxNameLength));
+            fail(tableName,
+                 QStringLiteral("field name \"%1\" must have 1 to %2 characters").arg(name).arg(kMaxNameLength));
         for (QChar c : name) {
             if (c.unicode() > 0x7E || !(c.isLetterOrNumber() || c == QLatin1Char('_')))
-                fail(tableName, QStringLiteral("field name \"%1\" may hold only ASCII letters, digits and _").arg(name));
+                fail(tableName,
+                     QStringLiteral("field name \"%1\" may hold only ASCII letters, digits and _").arg(name));
         }
         if (t.fieldIndex(name) >= 0)
             fail(tableName, QStringLiteral("field %1 is defined twice").arg(name));
         FieldLayout f;
         f.name = name;
         switch (def.kind) {
-        case FieldKind::Integer: f.type = 'N'; f.length = 11; break;
-        case FieldKind::Memo: f.type = 'M'; f.length = 10; break;
+        case FieldKind::Integer:
+            f.type = 'N';
+            f.length = 11;
+            break;
+        case FieldKind::Memo:
+            f.type = 'M';
+            f.length = 10;
+            break;
         case FieldKind::String:
             if (def.width < 1 || def.width > 254)
                 fail(tableName, QStringLiteral("string field %1 needs a width of 1 to 254").arg(name));

@@ -56,8 +56,7 @@ struct TableLayout
 TableLayout parseTableHeader(const QByteArray &header, qint64 fileSize, const QString &tableName);
 
 // Layout of a new table: dBase IV with a .dbt when memos exist, Windows-1250 driver.
-TableLayout nativeLayout(const QList<FieldDef> &defs, const QStringList &indexedFields,
-                         const QString &tableName);
+TableLayout nativeLayout(const QList<FieldDef> &defs, const QStringList &indexedFields, const QString &tableName);
 
 // The header bytes of a layout, terminator included, with the given record count and date.
 QByteArray buildTableHeader(const TableLayout &layout, quint32 recordCount, const QDate &date);

@@ -54,7 +54,8 @@ void SharedTableFile::create(const QString &path, const QList<FieldDef> &fields,
             return f.name.compare(def.field, Qt::CaseInsensitive) == 0;
         });
         if (field == fields.end())
-            throw EngineError(QStringLiteral("Table %1: index %2 names the unknown field %3").arg(path, def.name, def.field));
+            throw EngineError(
+                QStringLiteral("Table %1: index %2 names the unknown field %3").arg(path, def.name, def.field));
         if (field->kind == FieldKind::Memo)
             throw EngineError(QStringLiteral("Table %1: cannot index the memo field %2").arg(path, def.field));
         for (const mdx::Tag &t : tags) {

@@ -76,7 +76,8 @@ struct Table::Private
     }
     static size_t nameSlotOf(const QString &name)
     {
-        const quintptr hash = (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
+        const quintptr hash =
+            (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
         return hash % std::tuple_size_v<decltype(nameSlots)>;
     }
     int lookUpField(const QString &name) const;

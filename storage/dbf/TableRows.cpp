@@ -17,8 +17,9 @@ int Table::fieldInt(const QString &name) const
         return 0;
     const FieldLayout &f = d->file->layout().fields[index];
     // Whole numbers as this program writes them are read here at once; the rest below.
-    if (qint64 plain; (f.type == 'N' || f.type == 'F') && shortnumber::readPlainInteger(rec + f.offset, f.length, plain)
-        && plain >= INT_MIN && plain <= INT_MAX)
+    if (qint64 plain; (f.type == 'N' || f.type == 'F') &&
+                      shortnumber::readPlainInteger(rec + f.offset, f.length, plain) && plain >= INT_MIN &&
+                      plain <= INT_MAX)
         return int(plain);
     return d->fieldIntOfAnyShape(name, f, rec);
 }
@@ -185,8 +186,12 @@ void Table::appendRecord(const QVariantList &values)
                 continue;
             const QString &name = fields.at(i).name;
             switch (v.typeId()) {
-            case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-            case QMetaType::Short: case QMetaType::Bool: {
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::Short:
+            case QMetaType::Bool: {
                 bool ok = false;
                 const qlonglong n = v.toLongLong(&ok);
                 if (ok && n >= INT_MIN && n <= INT_MAX)

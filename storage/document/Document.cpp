@@ -121,8 +121,8 @@ void Document::open(const QString &path)
             m_version = readDocumentVersion(m_workFolder);
         }
         if (m_version < CurrentDocumentVersion)
-            ConvertDocument(m_tables, m_workFolder, m_version, [this](dbf::Table &table) { afterPost(table); },
-                            m_progress);
+            ConvertDocument(
+                m_tables, m_workFolder, m_version, [this](dbf::Table &table) { afterPost(table); }, m_progress);
     } catch (...) {
         // Whatever step failed, the program goes on with an empty, unnamed document.
         deleteFiles(m_workFolder, documentFileNames());
@@ -141,7 +141,8 @@ void Document::save()
     // even for a user who could write it anyway.
     constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (target.exists() && !(target.permissions() & anyWrite))
-        throw AppError(QStringLiteral("Cannot save %1: the file is read-only").arg(QDir::toNativeSeparators(m_fileName)));
+        throw AppError(
+            QStringLiteral("Cannot save %1: the file is read-only").arg(QDir::toNativeSeparators(m_fileName)));
     closeTables();
     try {
         writeDocumentVersion(m_workFolder);

@@ -125,7 +125,7 @@ void stepMapFactors(DocumentTables &tables, const QString &folder, const AfterPo
     CreateDocumentTables(fresh, scratch.path(), afterPost);
     Table &target = *fresh.object;
     for (source.first(); !source.eof(); source.next()) {
-        std::array<int, 16> old{};
+        std::array<int, 16> old {};
         for (int n = 1; n <= 16; ++n)
             old[n - 1] = readIntIfPresent(source, oldFactorName(n));
         const std::array<int, 13> current = mapVersion2Factors(old);
@@ -162,8 +162,8 @@ std::array<int, 13> mapVersion2Factors(const std::array<int, 16> &old)
     return {v2(5), v2(6), v2(3), v2(4), v2(9), physical, v2(15), v2(1), v2(2), v2(16), v2(10), v2(7), 1};
 }
 
-void ConvertDocument(DocumentTables &tables, const QString &folder, int version,
-                     const AfterPostHandler &afterPost, ProgressSink *progress)
+void ConvertDocument(DocumentTables &tables, const QString &folder, int version, const AfterPostHandler &afterPost,
+                     ProgressSink *progress)
 {
     for (int step = version; step < 3; ++step) {
         switch (step) {

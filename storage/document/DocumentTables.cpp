@@ -64,8 +64,8 @@ void defineLinkTable(dbf::Table &table)
     table.addFieldDef(QStringLiteral("TIndex"), FieldKind::Integer);
 }
 
-static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path,
-                      void (*define)(dbf::Table &), const AfterPostHandler &afterPost)
+static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path, void (*define)(dbf::Table &),
+                      const AfterPostHandler &afterPost)
 {
     if (!handle)
         handle = std::make_unique<dbf::Table>();
@@ -81,7 +81,8 @@ static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path,
 
 void CreateDocumentTables(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost)
 {
-    createOne(tables.object, folder + QStringLiteral("Object.dbf"), [](dbf::Table &t) { defineObjectTable(t); }, afterPost);
+    createOne(
+        tables.object, folder + QStringLiteral("Object.dbf"), [](dbf::Table &t) { defineObjectTable(t); }, afterPost);
     createOne(tables.worker, folder + QStringLiteral("Worker.dbf"), defineWorkerTable, afterPost);
     createOne(tables.link, folder + QStringLiteral("Link.dbf"), defineLinkTable, afterPost);
 }
@@ -99,14 +100,14 @@ void DeleteDocumentTables(DocumentTables &tables, const QString &folder)
 QStringList documentMemberNames()
 {
     return {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Object.mdx"),
-            QStringLiteral("Worker.dbf"), QStringLiteral("Link.dbf"), QStringLiteral("Version.Inf")};
+            QStringLiteral("Worker.dbf"), QStringLiteral("Link.dbf"),   QStringLiteral("Version.Inf")};
 }
 
 QStringList documentFileNames()
 {
     return {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Object.mdx"),
             QStringLiteral("Worker.dbf"), QStringLiteral("Worker.dbt"), QStringLiteral("Link.dbf"),
-            QStringLiteral("Link.dbt"), QStringLiteral("Version.Inf")};
+            QStringLiteral("Link.dbt"),   QStringLiteral("Version.Inf")};
 }
 
 } // namespace ergotab

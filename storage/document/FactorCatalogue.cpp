@@ -52,7 +52,7 @@ QString categoryBoxName(int factorNumber, int category)
 
 std::array<bool, CategoryCount> maskToCategories(int mask)
 {
-    std::array<bool, CategoryCount> categories{};
+    std::array<bool, CategoryCount> categories {};
     for (int k = 0; k < CategoryCount; ++k)
         categories[k] = (unsigned(mask) >> k) & 1u;
     return categories;

@@ -10,11 +10,11 @@ namespace ergotab {
 // and of the wizard.
 struct Factor
 {
-    int number;              // 1 .. 13
-    QString fieldName;       // "Fak01" .. "Fak13"
-    QString rowCaption;      // the grid's row caption
-    QString shortName;       // the name the measure templates show
-    bool category4Offered;   // false: the fourth check box is permanently disabled
+    int number;            // 1 .. 13
+    QString fieldName;     // "Fak01" .. "Fak13"
+    QString rowCaption;    // the grid's row caption
+    QString shortName;     // the name the measure templates show
+    bool category4Offered; // false: the fourth check box is permanently disabled
 };
 
 constexpr int FactorCount = 13;
@@ -31,6 +31,9 @@ QString categoryBoxName(int factorNumber, int category);
 // A factor mask holds bit k-1 for category k. Only the low four bits count.
 std::array<bool, CategoryCount> maskToCategories(int mask);
 int categoriesToMask(const std::array<bool, CategoryCount> &categories);
-constexpr int categoryBit(int category) { return 1 << (category - 1); }
+constexpr int categoryBit(int category)
+{
+    return 1 << (category - 1);
+}
 
 } // namespace ergotab

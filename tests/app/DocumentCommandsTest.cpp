@@ -50,8 +50,10 @@ TEST(SaveAsNames, TvoIsAppendedUnlessTheExtensionIsAlreadyTvo)
     EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod")), QStringLiteral("/d/zavod.TVO"));
     EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.tvo")), QStringLiteral("/d/zavod.tvo"));
     EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.TvO")), QStringLiteral("/d/zavod.TvO"));
-    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.txt")), QStringLiteral("/d/zavod.txt.TVO"));
-    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d.tvo/zavod")), QStringLiteral("/d.tvo/zavod.TVO"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d/zavod.txt")),
+              QStringLiteral("/d/zavod.txt.TVO"));
+    EXPECT_EQ(DocumentCommands::withDocumentExtension(QStringLiteral("/d.tvo/zavod")),
+              QStringLiteral("/d.tvo/zavod.TVO"));
     EXPECT_EQ(FileDialogs::qtFilter(FileDialogs::documentFilter), QStringLiteral("Soubory Ergotab (*.tvo)"));
 }
 
@@ -193,6 +195,7 @@ TEST_F(DocumentCommandsTest, WhatWasTypedComesBackFromTheCommandLineDump)
     EXPECT_EQ(row.value(QStringLiteral("Fak02")).toInt(), 0);
     EXPECT_EQ(row.value(QStringLiteral("Pracov")).toInt(), 12);
     EXPECT_EQ(row.value(QStringLiteral("Zen")).toInt(), 9);
-    EXPECT_TRUE(row.value(QStringLiteral("Opatreni")).toString().startsWith(QStringLiteral("Přestávky, střídání činností.")));
+    EXPECT_TRUE(
+        row.value(QStringLiteral("Opatreni")).toString().startsWith(QStringLiteral("Přestávky, střídání činností.")));
     EXPECT_TRUE(row.value(QStringLiteral("Opatreni")).toString().contains(QStringLiteral("Školení.")));
 }

@@ -21,8 +21,7 @@ class MainFormFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(
-            QSettings::NativeFormat, QSettings::UserScope, scratch.file(QStringLiteral("settings")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.file(QStringLiteral("settings")));
         qputenv("ERGOTAB_ADMIN_MARKER", markerPath().toLocal8Bit());
         HelpViewer::setHelpFolder(scratch.file(QStringLiteral("help")));
     }
@@ -49,10 +48,7 @@ protected:
         return *form;
     }
 
-    template <typename T> T *child(const char *name) const
-    {
-        return form->findChild<T *>(QLatin1String(name));
-    }
+    template <typename T> T *child(const char *name) const { return form->findChild<T *>(QLatin1String(name)); }
 
     TempDir scratch;
     MessageBoxRecorder boxes;

@@ -53,38 +53,47 @@ TEST_F(MainForm, MenusCarryTheirNamesCaptionsAndShortcuts)
     ASSERT_TRUE(bar);
     EXPECT_EQ(form->menuBar(), bar);
 
-    const Named menus[] = { { "File1", "&Soubor" }, { "Workers1", "Zaměstnanci" }, { "Sestavy1", "Sestavy" },
-        { "Help1", "Nápověda" }, { "Administrace1", "Administrace" } };
+    const Named menus[] = {{"File1", "&Soubor"},
+                           {"Workers1", "Zaměstnanci"},
+                           {"Sestavy1", "Sestavy"},
+                           {"Help1", "Nápověda"},
+                           {"Administrace1", "Administrace"}};
     QStringList barOrder;
     for (const QAction *action : bar->actions())
         barOrder.append(action->menu() ? action->menu()->objectName() : QString());
-    EXPECT_EQ(barOrder,
-        (QStringList { QStringLiteral("File1"), QStringLiteral("Workers1"), QStringLiteral("Sestavy1"),
-            QStringLiteral("Help1"), QStringLiteral("Administrace1") }));
+    EXPECT_EQ(barOrder, (QStringList {QStringLiteral("File1"), QStringLiteral("Workers1"), QStringLiteral("Sestavy1"),
+                                      QStringLiteral("Help1"), QStringLiteral("Administrace1")}));
     for (const Named &menu : menus) {
         auto *found = child<QMenu>(menu.name);
         ASSERT_TRUE(found) << menu.name;
         EXPECT_EQ(found->title(), QString::fromUtf8(menu.text)) << menu.name;
     }
 
-    const Named items[] = { { "New1", "&Nový" }, { "Open1", "&Otevřít..." }, { "Save1", "&Uložit" },
-        { "SaveAs1", "Uložit j&ako..." }, { "Exit1", "Konec" }, { "Editovat1", "Editovat" },
-        { "Index1", "Témata" }, { "Oprogramu1", "O programu" }, { "Exportujknihovnu1", "Export do knihovny" },
-        { "Editacevzoruopatreni1", "Editace vzoru opatreni" }, { "ModifyReport1", "Úprava sestav" } };
+    const Named items[] = {{"New1", "&Nový"},
+                           {"Open1", "&Otevřít..."},
+                           {"Save1", "&Uložit"},
+                           {"SaveAs1", "Uložit j&ako..."},
+                           {"Exit1", "Konec"},
+                           {"Editovat1", "Editovat"},
+                           {"Index1", "Témata"},
+                           {"Oprogramu1", "O programu"},
+                           {"Exportujknihovnu1", "Export do knihovny"},
+                           {"Editacevzoruopatreni1", "Editace vzoru opatreni"},
+                           {"ModifyReport1", "Úprava sestav"}};
     for (const Named &item : items) {
         auto *found = child<QAction>(item.name);
         ASSERT_TRUE(found) << item.name;
         EXPECT_EQ(found->text(), QString::fromUtf8(item.text)) << item.name;
     }
     EXPECT_EQ(child<QAction>("Index1")->shortcut(), QKeySequence(Qt::Key_F1));
-    for (const char *name : { "New1", "Open1", "Save1", "SaveAs1", "Exit1", "Oprogramu1" })
+    for (const char *name : {"New1", "Open1", "Save1", "SaveAs1", "Exit1", "Oprogramu1"})
         EXPECT_TRUE(child<QAction>(name)->shortcut().isEmpty()) << name;
 
     EXPECT_EQ(actionNames(child<QMenu>("File1")),
-        (QStringList { QStringLiteral("New1"), QStringLiteral("Open1"), QStringLiteral("Save1"),
-            QStringLiteral("SaveAs1"), QStringLiteral("N1"), QStringLiteral("Exit1") }));
+              (QStringList {QStringLiteral("New1"), QStringLiteral("Open1"), QStringLiteral("Save1"),
+                            QStringLiteral("SaveAs1"), QStringLiteral("N1"), QStringLiteral("Exit1")}));
     EXPECT_EQ(actionNames(child<QMenu>("Help1")),
-        (QStringList { QStringLiteral("Index1"), QStringLiteral("N2"), QStringLiteral("Oprogramu1") }));
+              (QStringList {QStringLiteral("Index1"), QStringLiteral("N2"), QStringLiteral("Oprogramu1")}));
     EXPECT_TRUE(child<QAction>("N1")->isSeparator());
     EXPECT_TRUE(child<QAction>("N2")->isSeparator());
     EXPECT_TRUE(child<QMenu>("Sestavy1")->actions().isEmpty());
@@ -109,9 +118,11 @@ TEST_F(MainForm, FrameHasItsPanelsButtonsAndPages)
     EXPECT_TRUE(tree->isHeaderHidden());
     EXPECT_TRUE(child<QWidget>("Panel1")->isAncestorOf(tree));
 
-    const Named buttons[] = { { "AddNodeSpeedButton", "Přidat uzel" },
-        { "AddKatSpeedButton", "Přidat hodnocení" }, { "AddLibSpeedButton", "Přidat z knihovny" },
-        { "WizardSpeedButton1", "Přidat průvodcem" }, { "DeleteSpeedButton", "Vymazat" } };
+    const Named buttons[] = {{"AddNodeSpeedButton", "Přidat uzel"},
+                             {"AddKatSpeedButton", "Přidat hodnocení"},
+                             {"AddLibSpeedButton", "Přidat z knihovny"},
+                             {"WizardSpeedButton1", "Přidat průvodcem"},
+                             {"DeleteSpeedButton", "Vymazat"}};
     int previousX = -1;
     for (const Named &button : buttons) {
         auto *found = child<QToolButton>(button.name);
@@ -134,8 +145,7 @@ TEST_F(MainForm, FrameHasItsPanelsButtonsAndPages)
     QStringList titleTexts;
     for (const QLabel *label : child<QWidget>("NoneTabSheet")->findChildren<QLabel *>())
         titleTexts.append(label->text());
-    EXPECT_EQ(
-        titleTexts, (QStringList { QStringLiteral("Ergotab"), QStringLiteral("dle Vyhlášky 432/2003") }));
+    EXPECT_EQ(titleTexts, (QStringList {QStringLiteral("Ergotab"), QStringLiteral("dle Vyhlášky 432/2003")}));
     EXPECT_TRUE(child<QLabel>("ProductLabel")->font().bold());
 
     auto *store = child<QPushButton>("StoreBitBtn");
@@ -197,8 +207,7 @@ TEST_F(MainForm, ClosingIsRefusedWhileTheEditorHoldsChanges)
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).kind, MessageBoxes::Kind::Information);
-    EXPECT_EQ(
-        boxes.shown().at(0).text, QStringLiteral("Nejprve uložte nebo zrušte změny v editovaném záznamu."));
+    EXPECT_EQ(boxes.shown().at(0).text, QStringLiteral("Nejprve uložte nebo zrušte změny v editovaném záznamu."));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 
     child<QPushButton>("StoreBitBtn")->setEnabled(false);
@@ -253,7 +262,7 @@ TEST_F(MainForm, RecentFilesAreReadAtFirstShowWrittenAtCloseAndListedUnderKonec)
 {
     {
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Selvar"),
-            QStringLiteral("Ergotab"));
+                           QStringLiteral("Ergotab"));
         settings.beginGroup(QStringLiteral("TMainForm.MRUManager1"));
         settings.setValue(QStringLiteral("Item_0"), QStringLiteral("/data/A.tvo"));
         settings.setValue(QStringLiteral("Item_1"), QStringLiteral("/data/B.tvo"));
@@ -261,7 +270,7 @@ TEST_F(MainForm, RecentFilesAreReadAtFirstShowWrittenAtCloseAndListedUnderKonec)
     }
     shownForm();
     EXPECT_EQ(form->recentFiles().paths(),
-        (QStringList { QStringLiteral("/data/A.tvo"), QStringLiteral("/data/B.tvo") }));
+              (QStringList {QStringLiteral("/data/A.tvo"), QStringLiteral("/data/B.tvo")}));
 
     form->addRecentFile(QStringLiteral("/data/C.tvo"));
     const QList<QAction *> file = child<QMenu>("File1")->actions();
@@ -272,11 +281,11 @@ TEST_F(MainForm, RecentFilesAreReadAtFirstShowWrittenAtCloseAndListedUnderKonec)
     EXPECT_EQ(file.at(9)->text(), QStringLiteral("&3 /data/B.tvo"));
 
     ASSERT_TRUE(form->close());
-    QSettings settings(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Selvar"), QStringLiteral("Ergotab"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Selvar"),
+                       QStringLiteral("Ergotab"));
     settings.beginGroup(QStringLiteral("TMainForm.MRUManager1"));
     EXPECT_EQ(settings.childKeys(),
-        (QStringList { QStringLiteral("Item_0"), QStringLiteral("Item_1"), QStringLiteral("Item_2") }));
+              (QStringList {QStringLiteral("Item_0"), QStringLiteral("Item_1"), QStringLiteral("Item_2")}));
     EXPECT_EQ(settings.value(QStringLiteral("Item_0")).toString(), QStringLiteral("/data/C.tvo"));
 }
 
@@ -292,7 +301,7 @@ TEST_F(MainForm, ChoosingARecentFileThatIsGoneWarnsAndKeepsTheEntry)
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxes.shown().at(0).text, QStringLiteral("Soubor nenalezen."));
-    EXPECT_EQ(form->recentFiles().paths(), (QStringList { QStringLiteral("/data/Jiný.tvo"), gone }));
+    EXPECT_EQ(form->recentFiles().paths(), (QStringList {QStringLiteral("/data/Jiný.tvo"), gone}));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Ergotab"));
 }
 
@@ -330,7 +339,7 @@ TEST_F(MainForm, TemataOpensTheHelpContents)
 {
     QDir().mkpath(scratch.file(QStringLiteral("help")));
     test::TempDir::write(scratch.file(QStringLiteral("help/index.html")),
-        QByteArrayLiteral("<html><body><h1>Obsah</h1></body></html>"));
+                         QByteArrayLiteral("<html><body><h1>Obsah</h1></body></html>"));
     shownForm();
 
     child<QAction>("Index1")->trigger();
@@ -382,6 +391,6 @@ TEST_F(MainForm, OpeningARecentDocumentMovesItToTheTop)
     EXPECT_TRUE(boxes.shown().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Hala - Ergotab"));
     EXPECT_EQ(form->recentFiles().paths(),
-        (QStringList { first, QStringLiteral("/data/Kancelář.tvo"), QStringLiteral("/data/Sklad.tvo") }));
+              (QStringList {first, QStringLiteral("/data/Kancelář.tvo"), QStringLiteral("/data/Sklad.tvo")}));
     EXPECT_EQ(child<QMenu>("File1")->actions().at(7)->data().toString(), first);
 }

@@ -58,14 +58,14 @@ TEST(RecentFiles, ComparesWithoutRegardToCaseAndIgnoresEmptyPaths)
     recent.add(QString());
 
     EXPECT_EQ(recent.paths(),
-        (QStringList { QStringLiteral("c:/PRÁCE/hala.TVO"), QStringLiteral("C:/Práce/Sklad.tvo") }));
+              (QStringList {QStringLiteral("c:/PRÁCE/hala.TVO"), QStringLiteral("C:/Práce/Sklad.tvo")}));
 }
 
 class RecentFilesSettings : public ::testing::Test
 {
 protected:
     test::TempDir dir;
-    QSettings settings { dir.file(QStringLiteral("settings.ini")), QSettings::IniFormat };
+    QSettings settings {dir.file(QStringLiteral("settings.ini")), QSettings::IniFormat};
 };
 
 TEST_F(RecentFilesSettings, SaveWritesItemsFromPositionZeroAndDropsUserNumbers)
@@ -83,7 +83,7 @@ TEST_F(RecentFilesSettings, SaveWritesItemsFromPositionZeroAndDropsUserNumbers)
     recent.save(settings);
 
     settings.beginGroup(QStringLiteral("TMainForm.MRUManager1"));
-    EXPECT_EQ(settings.childKeys(), (QStringList { QStringLiteral("Item_0"), QStringLiteral("Item_1") }));
+    EXPECT_EQ(settings.childKeys(), (QStringList {QStringLiteral("Item_0"), QStringLiteral("Item_1")}));
     EXPECT_EQ(settings.value(QStringLiteral("Item_0")).toString(), doc(1));
     EXPECT_EQ(settings.value(QStringLiteral("Item_1")).toString(), doc(2));
     settings.endGroup();
@@ -101,7 +101,7 @@ TEST_F(RecentFilesSettings, LoadRestoresTheOrderAndSkipsGaps)
     RecentFiles recent;
     recent.add(doc(50));
     recent.load(settings);
-    EXPECT_EQ(recent.paths(), (QStringList { doc(1), doc(3), doc(10) }));
+    EXPECT_EQ(recent.paths(), (QStringList {doc(1), doc(3), doc(10)}));
 
     RecentFiles roundTrip;
     recent.save(settings);
@@ -127,7 +127,7 @@ TEST(RecentFilesMenu, ItemsFollowTheLastFixedItemWithAcceleratorsOneToA)
     EXPECT_EQ(actions.at(10)->text(), QStringLiteral("&9 /data/Dokument 9.tvo"));
     EXPECT_EQ(actions.at(11)->text(), QStringLiteral("&A /data/Dokument 10.tvo"));
 
-    recentMenu.rebuild({ doc(7) });
+    recentMenu.rebuild({doc(7)});
     ASSERT_EQ(menu.actions().size(), 3);
     EXPECT_EQ(menu.actions().at(2)->text(), QStringLiteral("&1 /data/Dokument 7.tvo"));
 
@@ -140,7 +140,7 @@ TEST(RecentFilesMenu, ChoosingAnItemReportsItsFullPathEvenWithAnAmpersand)
     QMenu menu;
     RecentFilesMenu recentMenu(&menu);
     const QString path = QStringLiteral("/data/Výroba & sklad.tvo");
-    recentMenu.rebuild({ path, doc(2) });
+    recentMenu.rebuild({path, doc(2)});
     QSignalSpy chosen(&recentMenu, &RecentFilesMenu::chosen);
 
     EXPECT_EQ(recentMenu.actions().at(1)->text(), QStringLiteral("&1 /data/Výroba && sklad.tvo"));

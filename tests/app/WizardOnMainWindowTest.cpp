@@ -23,10 +23,10 @@ protected:
     {
         wizard.findChild<QLineEdit *>(QStringLiteral("NameEdit"))->setText(name);
         const std::map<int, const char *> presence = {
-            {PagePrach, "PrachComboBox"}, {PageChem, "ChemComboBox"},         {PageHluk, "HlukComboBox"},
-            {PageVibr, "VibraComboBox"},  {PageNeion, "NeionComboBox"},       {PageFyz1, "FyzMainComboBox"},
+            {PagePrach, "PrachComboBox"},     {PageChem, "ChemComboBox"},   {PageHluk, "HlukComboBox"},
+            {PageVibr, "VibraComboBox"},      {PageNeion, "NeionComboBox"}, {PageFyz1, "FyzMainComboBox"},
             {PagePol1, "PracPolohaComboBox"}, {PageTeplo, "TeploComboBox"}, {PageChlad, "ChladComboBox"},
-            {PagePsych, "PsychiComboBox"}, {PageZrak, "ZrakComboBox"},        {PageBio, "BioComboBox"},
+            {PagePsych, "PsychiComboBox"},    {PageZrak, "ZrakComboBox"},   {PageBio, "BioComboBox"},
             {PageTlak, "TlakComboBox"}};
         auto *next = wizard.findChild<QPushButton *>(QStringLiteral("NextButton"));
         while (wizard.currentPage() < PageZaver) {

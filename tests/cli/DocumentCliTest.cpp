@@ -69,11 +69,13 @@ TEST(DocumentCli, DumpShowsWhatWasSavedWithCzechTextAndEveryField)
     EXPECT_EQ(node.value(QStringLiteral("Text")).toString(), QStringLiteral("Svařovna „Jih“"));
     EXPECT_EQ(node.size(), 22);
     const QJsonObject assessment = objects[1].toObject();
-    EXPECT_EQ(assessment.value(QStringLiteral("Text")).toString(), QStringLiteral("Svářeč – ruční obloukové svařování"));
+    EXPECT_EQ(assessment.value(QStringLiteral("Text")).toString(),
+              QStringLiteral("Svářeč – ruční obloukové svařování"));
     EXPECT_EQ(assessment.value(QStringLiteral("Fak08")).toInt(), 10);
     EXPECT_EQ(assessment.value(QStringLiteral("Fak02")).toInt(), 0);
     EXPECT_EQ(assessment.value(QStringLiteral("Pracov")).toInt(), 14);
-    EXPECT_EQ(assessment.value(QStringLiteral("Mereni")).toString(), QStringLiteral("Prach: 1,2 mg/m3\r\n\"svářecí dýmy\""));
+    EXPECT_EQ(assessment.value(QStringLiteral("Mereni")).toString(),
+              QStringLiteral("Prach: 1,2 mg/m3\r\n\"svářecí dýmy\""));
     // Keys come in the table's field order.
     EXPECT_LT(run.outBytes.indexOf("\"Index\""), run.outBytes.indexOf("\"UpLink\""));
     EXPECT_LT(run.outBytes.indexOf("\"Fak13\""), run.outBytes.indexOf("\"Pracov\""));
@@ -87,7 +89,7 @@ TEST(DocumentCli, DumpShowsWhatWasSavedWithCzechTextAndEveryField)
 TEST(DocumentCli, ConvertWritesAVersionThreeCopyAndLeavesTheOldFile)
 {
     TempDir dir;
-    test::OldRow assessment{1, 0, 1, QStringLiteral("Montáž")};
+    test::OldRow assessment {1, 0, 1, QStringLiteral("Montáž")};
     assessment.fak[10] = 10; // old Fak11, categories 2 and 4
     assessment.fak[12] = 1;
     const QString old = dir.file(QStringLiteral("old.tvo"));
@@ -101,7 +103,14 @@ TEST(DocumentCli, ConvertWritesAVersionThreeCopyAndLeavesTheOldFile)
 
     run = cli({QStringLiteral("dump"), old});
     EXPECT_EQ(parse(run.outBytes).value(QStringLiteral("version")).toInt(), 2);
-    EXPECT_EQ(parse(run.outBytes).value(QStringLiteral("Object")).toArray().at(0).toObject().value(QStringLiteral("Fak06")).toInt(), 7);
+    EXPECT_EQ(parse(run.outBytes)
+                  .value(QStringLiteral("Object"))
+                  .toArray()
+                  .at(0)
+                  .toObject()
+                  .value(QStringLiteral("Fak06"))
+                  .toInt(),
+              7);
     run = cli({QStringLiteral("dump"), converted});
     const QJsonObject json = parse(run.outBytes);
     EXPECT_EQ(json.value(QStringLiteral("version")).toInt(), 3);

@@ -31,7 +31,7 @@ void reseal(QByteArray &file)
 void requireConfined(const QString &root, const QString &container, const QString &destination)
 {
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         if (path != container && path != destination && !path.startsWith(destination + QLatin1Char('/'))) {

@@ -17,13 +17,13 @@ protected:
     {
         QDir().mkpath(dir.file(QStringLiteral("topics")));
         test::TempDir::write(dir.file(QStringLiteral("index.html")),
-            QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><h1>Obsah nápovědy</h1>"
-                           "<a href=\"topics/510.html\">Průvodce</a></body></html>")
-                .toUtf8());
+                             QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><h1>Obsah nápovědy</h1>"
+                                            "<a href=\"topics/510.html\">Průvodce</a></body></html>")
+                                 .toUtf8());
         test::TempDir::write(dir.file(QStringLiteral("topics/510.html")),
-            QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
-                           "<h1>Zátěž prachem</h1></body></html>")
-                .toUtf8());
+                             QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
+                                            "<h1>Zátěž prachem</h1></body></html>")
+                                 .toUtf8());
         HelpViewer::setHelpFolder(dir.path());
     }
     void TearDown() override
@@ -33,10 +33,7 @@ protected:
     }
 
     QString shownText() const { return viewer->browser()->toPlainText(); }
-    QToolButton *button(const char *name) const
-    {
-        return viewer->findChild<QToolButton *>(QLatin1String(name));
-    }
+    QToolButton *button(const char *name) const { return viewer->findChild<QToolButton *>(QLatin1String(name)); }
 
     test::TempDir dir;
     HelpViewer *viewer = nullptr;
@@ -76,15 +73,13 @@ TEST_F(HelpViewerTest, AMissingPageSaysSoInCzech)
 TEST(HelpPages, LieBesideTheProgramWithTheContentsFirst)
 {
     HelpViewer::setHelpFolder(QString());
-    EXPECT_EQ(HelpViewer::contentsPath(),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"));
+    EXPECT_EQ(HelpViewer::contentsPath(), QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"));
     EXPECT_EQ(HelpViewer::topicPath(510),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/help/topics/510.html"));
+              QCoreApplication::applicationDirPath() + QStringLiteral("/help/topics/510.html"));
 
     // The build copies the pages into the program's folder, unchanged.
     const QByteArray shipped = test::TempDir::read(QStringLiteral(ERGOTAB_PROGRAM_DIR "/help/index.html"));
-    const QByteArray source
-        = test::TempDir::read(QStringLiteral(ERGOTAB_SOURCE_DIR "/help/pages/index.html"));
+    const QByteArray source = test::TempDir::read(QStringLiteral(ERGOTAB_SOURCE_DIR "/help/pages/index.html"));
     ASSERT_FALSE(source.isEmpty());
     EXPECT_EQ(shipped, source);
     const QString text = QString::fromUtf8(shipped);

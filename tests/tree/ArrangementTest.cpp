@@ -13,10 +13,9 @@ TEST_F(ContextMenuTest, ItemsInTheirOrder)
         names << (action->isSeparator() ? QStringLiteral("-")
                                         : action->objectName() + QLatin1Char(':') + action->text());
     EXPECT_EQ(names.join(QLatin1Char(' ')),
-        QStringLiteral(
-            "InsertNode1:Přidat uzel InsertData1:Přidat hodnocení InsertWizard1:Přidat průvodcem "
-            "InsertFromLibrary1:Přidat z knihovny - Delete1:Vymazat - Copy1:Kopírovat Paste1:Vložit - "
-            "ExpandAll1:Rozvinout vše CollapseAll1:Zabalit Vše - Sort1:Seřadit SortAll1:Seřadit vše"));
+              QStringLiteral("InsertNode1:Přidat uzel InsertData1:Přidat hodnocení InsertWizard1:Přidat průvodcem "
+                             "InsertFromLibrary1:Přidat z knihovny - Delete1:Vymazat - Copy1:Kopírovat Paste1:Vložit - "
+                             "ExpandAll1:Rozvinout vše CollapseAll1:Zabalit Vše - Sort1:Seřadit SortAll1:Seřadit vše"));
 }
 
 TEST_F(ContextMenuTest, EnabledItemsFollowTheSelectionAndTheClipboard)
@@ -27,8 +26,8 @@ TEST_F(ContextMenuTest, EnabledItemsFollowTheSelectionAndTheClipboard)
     window->show();
     const QPoint onItem = treeWidget->visualItemRect(item(1)).center();
     const QPoint empty(5, treeWidget->viewport()->height() - 5);
-    const char *needSelection[] = { "Delete1", "Copy1", "ExpandAll1", "CollapseAll1", "Sort1", "SortAll1" };
-    const char *always[] = { "InsertNode1", "InsertData1", "InsertWizard1", "InsertFromLibrary1" };
+    const char *needSelection[] = {"Delete1", "Copy1", "ExpandAll1", "CollapseAll1", "Sort1", "SortAll1"};
+    const char *always[] = {"InsertNode1", "InsertData1", "InsertWizard1", "InsertFromLibrary1"};
 
     panel->contextMenu().PopupMenu1Popup(onItem);
     EXPECT_EQ(treeWidget->currentItem(), item(1));
@@ -95,9 +94,9 @@ TEST_F(SortTest, OneLevelInCzechOrder)
     select(1);
     menuItem("Sort1")->trigger();
     EXPECT_EQ(captions(item(1)),
-        (QStringList { QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("č") }));
-    EXPECT_EQ(captions(item(2)), (QStringList { QStringLiteral("y"), QStringLiteral("x") }));
-    EXPECT_EQ(captions(nullptr), (QStringList { QStringLiteral("zeta"), QStringLiteral("Alfa") }));
+              (QStringList {QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("č")}));
+    EXPECT_EQ(captions(item(2)), (QStringList {QStringLiteral("y"), QStringLiteral("x")}));
+    EXPECT_EQ(captions(nullptr), (QStringList {QStringLiteral("zeta"), QStringLiteral("Alfa")}));
     EXPECT_FALSE(document.isModified());
 }
 
@@ -106,12 +105,12 @@ TEST_F(SortTest, AllLevelsAndTheRowsStayAsTheyWere)
     select(1);
     item(1)->setExpanded(true);
     menuItem("SortAll1")->trigger();
-    EXPECT_EQ(captions(nullptr), (QStringList { QStringLiteral("Alfa"), QStringLiteral("zeta") }));
-    EXPECT_EQ(captions(item(2)), (QStringList { QStringLiteral("x"), QStringLiteral("y") }));
+    EXPECT_EQ(captions(nullptr), (QStringList {QStringLiteral("Alfa"), QStringLiteral("zeta")}));
+    EXPECT_EQ(captions(item(2)), (QStringList {QStringLiteral("x"), QStringLiteral("y")}));
     EXPECT_TRUE(item(1)->isExpanded());
     EXPECT_EQ(item(1)->image(), OpenFolderImage);
     build();
-    EXPECT_EQ(captions(nullptr), (QStringList { QStringLiteral("zeta"), QStringLiteral("Alfa") }));
+    EXPECT_EQ(captions(nullptr), (QStringList {QStringLiteral("zeta"), QStringLiteral("Alfa")}));
     EXPECT_FALSE(document.isModified());
 }
 
@@ -122,7 +121,7 @@ TEST_F(SortTest, ExpandAllOpensOnlyTheSelectedBranchAndPicturesFollow)
     build();
     select(1);
     menuItem("ExpandAll1")->trigger();
-    for (int i : { 1, 2 })
+    for (int i : {1, 2})
         EXPECT_TRUE(item(i)->isExpanded()) << i;
     EXPECT_EQ(item(1)->image(), OpenFolderImage);
     EXPECT_EQ(item(5)->image(), ClosedFolderImage); // no children: stays closed

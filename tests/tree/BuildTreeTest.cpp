@@ -55,8 +55,8 @@ TEST_F(BuildTreeTest, SiblingsFollowRowOrderNodesAndAssessmentsMixed)
     addRow(3, 1, 0);
     addRow(4, 0, 1);
     build();
-    EXPECT_EQ(children(nullptr), (std::vector<int> { 1, 4 }));
-    EXPECT_EQ(children(item(1)), (std::vector<int> { 2, 3 }));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {1, 4}));
+    EXPECT_EQ(children(item(1)), (std::vector<int> {2, 3}));
     EXPECT_EQ(item(1)->image(), ClosedFolderImage);
     EXPECT_EQ(item(2)->image(), SheetImage);
     EXPECT_EQ(item(3)->image(), ClosedFolderImage);
@@ -74,15 +74,15 @@ TEST_F(BuildTreeTest, ChildBeforeParentGathersUnderPlaceholderThatBecomesThePare
     ASSERT_EQ(widget->topLevelItemCount(), 1);
     EXPECT_EQ(caption(widget->topLevelItem(0)), QStringLiteral("$$"));
     EXPECT_EQ(indexOf(widget->topLevelItem(0)), 7);
-    EXPECT_EQ(children(widget->topLevelItem(0)), (std::vector<int> { 5 }));
+    EXPECT_EQ(children(widget->topLevelItem(0)), (std::vector<int> {5}));
 
     addRow(9, 0, 0);
     addRow(7, 0, 0, QStringLiteral("Sedm"));
     build();
-    EXPECT_EQ(children(nullptr), (std::vector<int> { 9, 7 }));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {9, 7}));
     DataTreeItem *seven = item(7);
     EXPECT_EQ(caption(seven), QStringLiteral("Sedm"));
-    EXPECT_EQ(children(seven), (std::vector<int> { 5 }));
+    EXPECT_EQ(children(seven), (std::vector<int> {5}));
     EXPECT_EQ(item(5)->image(), ClosedFolderImage);
 }
 
@@ -92,9 +92,9 @@ TEST_F(BuildTreeTest, PlaceholderTakesItsPlaceUnderItsOwnParent)
     addRow(1, 0, 0);
     addRow(2, 1, 0, QStringLiteral("Dva"));
     build();
-    EXPECT_EQ(children(nullptr), (std::vector<int> { 1 }));
-    EXPECT_EQ(children(item(1)), (std::vector<int> { 2 }));
-    EXPECT_EQ(children(item(2)), (std::vector<int> { 3 }));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {1}));
+    EXPECT_EQ(children(item(1)), (std::vector<int> {2}));
+    EXPECT_EQ(children(item(2)), (std::vector<int> {3}));
     EXPECT_EQ(caption(item(2)), QStringLiteral("Dva"));
 }
 
@@ -124,7 +124,7 @@ TEST_F(BuildTreeTest, BuildReplacesThePreviousTree)
     addRow(2, 0, 1);
     build();
     EXPECT_EQ(widget->topLevelItemCount(), 2);
-    EXPECT_EQ(children(nullptr), (std::vector<int> { 1, 2 }));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {1, 2}));
 }
 
 TEST_F(BuildTreeTest, ReportsProgressOncePerRow)
@@ -191,8 +191,8 @@ TEST_F(BuildTreeTest, RowUnderAnAssessmentGoesBelowItOrUnderAPlaceholder)
     addRow(4, 3, 1); // read before its assessment
     addRow(3, 0, 1);
     build();
-    EXPECT_EQ(children(item(1)), (std::vector<int> { 2 }));
-    EXPECT_EQ(children(nullptr), (std::vector<int> { 1, 3, 3 }));
+    EXPECT_EQ(children(item(1)), (std::vector<int> {2}));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {1, 3, 3}));
     EXPECT_EQ(caption(widget->topLevelItem(1)), QStringLiteral("$$"));
     EXPECT_EQ(item(3), widget->topLevelItem(2));
 }

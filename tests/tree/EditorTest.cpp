@@ -60,8 +60,8 @@ protected:
     {
         std::vector<std::pair<QString, bool>> state;
         for (const char *name :
-            { "File1", "Workers1", "Sestavy1", "Help1", "Administrace1", "Panel1", "AddNodeSpeedButton",
-                "AddKatSpeedButton", "AddLibSpeedButton", "WizardSpeedButton1", "DeleteSpeedButton" })
+             {"File1", "Workers1", "Sestavy1", "Help1", "Administrace1", "Panel1", "AddNodeSpeedButton",
+              "AddKatSpeedButton", "AddLibSpeedButton", "WizardSpeedButton1", "DeleteSpeedButton"})
             state.emplace_back(QString::fromLatin1(name), !on);
         state.emplace_back(QStringLiteral("StoreBitBtn"), on);
         state.emplace_back(QStringLiteral("CancelBitBtn"), on);
@@ -163,9 +163,9 @@ TEST_F(EditorTest, DisabledFourthBoxShowsAndKeepsAStoredBit)
 {
     setMaskField(2, 5, 8);
     select(2);
-    for (int f : { 5, 6, 7, 9, 10, 11 })
+    for (int f : {5, 6, 7, 9, 10, 11})
         EXPECT_FALSE(box(f, 4)->isEnabled()) << f;
-    for (int f : { 1, 2, 3, 4, 8, 12, 13 })
+    for (int f : {1, 2, 3, 4, 8, 12, 13})
         EXPECT_TRUE(box(f, 4)->isEnabled()) << f;
     EXPECT_TRUE(box(5, 4)->isChecked());
     box(1, 2)->setChecked(true);

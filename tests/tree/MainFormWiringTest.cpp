@@ -28,8 +28,7 @@ class MainFormWiring : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(
-            QSettings::NativeFormat, QSettings::UserScope, scratch.file(QStringLiteral("settings")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.file(QStringLiteral("settings")));
         qputenv("ERGOTAB_ADMIN_MARKER", scratch.file(QStringLiteral("Admin.set")).toLocal8Bit());
         form = std::make_unique<TMainForm>();
         form->show();
@@ -39,10 +38,7 @@ protected:
         form.reset();
         qunsetenv("ERGOTAB_ADMIN_MARKER");
     }
-    template <typename T> T *child(const char *name)
-    {
-        return form->findChild<T *>(QString::fromLatin1(name));
-    }
+    template <typename T> T *child(const char *name) { return form->findChild<T *>(QString::fromLatin1(name)); }
     int field(int index, const char *name)
     {
         dbf::Table &t = form->document().objects();
@@ -102,7 +98,7 @@ TEST_F(MainFormWiring, ButtonsUnderTheTreeAddAndDeleteWithTheQuestionBox)
 TEST_F(MainFormWiring, BuildHookShowsTheDocumentsRowsAndNothingSelected)
 {
     form->AddNodeSpeedButtonClick();
-    form->document().objects().appendRecord({ 7, 1, 1, QStringLiteral("Lakýrník") });
+    form->document().objects().appendRecord({7, 1, 1, QStringLiteral("Lakýrník")});
     form->BuildTreeFromDocument();
     auto *tree = child<QTreeWidget>("DataTreeNT");
     ASSERT_EQ(tree->topLevelItemCount(), 1);

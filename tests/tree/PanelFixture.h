@@ -30,7 +30,7 @@ protected:
     {
         document.start();
         window = std::make_unique<QMainWindow>();
-        for (const char *name : { "File1", "Workers1", "Sestavy1", "Help1", "Administrace1" }) {
+        for (const char *name : {"File1", "Workers1", "Sestavy1", "Help1", "Administrace1"}) {
             QMenu *menu = window->menuBar()->addMenu(QString::fromLatin1(name));
             menu->setObjectName(QString::fromLatin1(name));
             menus.append(menu);
@@ -43,8 +43,8 @@ protected:
         treeWidget = new QTreeWidget(panel1);
         treeWidget->setObjectName(QStringLiteral("DataTreeNT"));
         left->addWidget(treeWidget);
-        for (const char *name : { "AddNodeSpeedButton", "AddKatSpeedButton", "AddLibSpeedButton",
-                 "WizardSpeedButton1", "DeleteSpeedButton" }) {
+        for (const char *name : {"AddNodeSpeedButton", "AddKatSpeedButton", "AddLibSpeedButton", "WizardSpeedButton1",
+                                 "DeleteSpeedButton"}) {
             auto *button = new QToolButton(panel1);
             button->setObjectName(QString::fromLatin1(name));
             left->addWidget(button);
@@ -72,12 +72,12 @@ protected:
 
         CategorisationWidgets w;
         w.DataTreeNT = treeWidget;
-        w.pages = { nonePage, nodePage, itemPage };
+        w.pages = {nonePage, nodePage, itemPage};
         w.lock.store = store;
         w.lock.cancel = cancel;
         for (QMenu *menu : menus)
             w.lock.menus.append(menu->menuAction());
-        w.lock.widgets = { panel1 };
+        w.lock.widgets = {panel1};
         for (QToolButton *button : buttons)
             w.lock.widgets.append(button);
         w.AddNodeSpeedButton = buttons[0];
@@ -85,11 +85,10 @@ protected:
         w.AddLibSpeedButton = buttons[2];
         w.WizardSpeedButton1 = buttons[3];
         w.DeleteSpeedButton = buttons[4];
-        panel = std::make_unique<CategorisationPanel>(
-            w, document, [this](const QString &caption, const QString &text) {
-                asked.append(caption + QLatin1Char('|') + text);
-                return answers.isEmpty() ? false : answers.takeFirst();
-            });
+        panel = std::make_unique<CategorisationPanel>(w, document, [this](const QString &caption, const QString &text) {
+            asked.append(caption + QLatin1Char('|') + text);
+            return answers.isEmpty() ? false : answers.takeFirst();
+        });
         window->resize(900, 600);
     }
 
@@ -103,26 +102,20 @@ protected:
     void addRow(int index, int upLink, int type, const QString &text = QString())
     {
         document.objects().appendRecord(
-            { index, upLink, type, text.isEmpty() ? QStringLiteral("r%1").arg(index) : text });
+            {index, upLink, type, text.isEmpty() ? QStringLiteral("r%1").arg(index) : text});
         document.setModified(false);
     }
     void addLink(int worker, int assessment)
     {
-        document.links().appendRecord({ worker, assessment });
+        document.links().appendRecord({worker, assessment});
         document.setModified(false);
     }
     void build() { panel->rebuildTree(); }
     DocumentTree &tree() { return panel->tree(); }
     DataTreeItem *item(int index) { return tree().nodes().at(index); }
     void select(int index) { tree().select(item(index)); }
-    template <typename T> T *find(const char *name)
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
-    QCheckBox *box(int factor, int category)
-    {
-        return panel->editor().controls().Grid->box(factor, category);
-    }
+    template <typename T> T *find(const char *name) { return window->findChild<T *>(QString::fromLatin1(name)); }
+    QCheckBox *box(int factor, int category) { return panel->editor().controls().Grid->box(factor, category); }
     QAction *menuItem(const char *name) { return panel->contextMenu().action(QString::fromLatin1(name)); }
 
     std::set<int> objectIndexes()

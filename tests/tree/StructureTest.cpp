@@ -58,8 +58,7 @@ TEST_F(AddTest, NewItemIsSelectedEmptyAndShownWithoutEditing)
     DataTreeItem *assessment = item(3);
     EXPECT_EQ(assessment->image(), SheetImage);
     EXPECT_EQ(pages->currentWidget(), itemPage);
-    EXPECT_EQ(
-        panel->editor().controls().PageControl2->currentWidget(), panel->editor().controls().ItemKatTabSheet);
+    EXPECT_EQ(panel->editor().controls().PageControl2->currentWidget(), panel->editor().controls().ItemKatTabSheet);
     EXPECT_TRUE(find<QLineEdit>("KatNameEdit")->hasFocus());
     EXPECT_FALSE(store->isEnabled());
     for (int f = 1; f <= 13; ++f)
@@ -73,7 +72,7 @@ TEST_F(AddTest, AddingPastIndex999GrowsNodeTable)
     panel->commands().AddNodeSpeedButtonClick();
     EXPECT_EQ(tree().nodes().size(), 2000);
     EXPECT_EQ(item(1000)->text(0), QString());
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 999, 1000 }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {999, 1000}));
 }
 
 // 1 ⊃ {2 node ⊃ {5 assessment}, 3 assessment}, 4 a separate assessment; workers 7, 8, 9.
@@ -88,8 +87,8 @@ protected:
         addRow(3, 1, 1);
         addRow(4, 0, 1);
         addRow(5, 2, 1);
-        for (int w : { 7, 8, 9 })
-            document.workers().appendRecord({ w });
+        for (int w : {7, 8, 9})
+            document.workers().appendRecord({w});
         addLink(7, 3);
         addLink(8, 5);
         addLink(9, 4);
@@ -103,7 +102,7 @@ protected:
         dbf::Table &t = document.links();
         t.setFiltered(false);
         for (t.first(); !t.eof(); t.next())
-            result.insert({ t.fieldInt(QStringLiteral("WIndex")), t.fieldInt(QStringLiteral("TIndex")) });
+            result.insert({t.fieldInt(QStringLiteral("WIndex")), t.fieldInt(QStringLiteral("TIndex"))});
         return result;
     }
     int workerCount() { return document.workers().recordCount(); }
@@ -112,10 +111,10 @@ protected:
 TEST_F(DeleteTest, AnsweringNoChangesNothing)
 {
     select(1);
-    answers = { false };
+    answers = {false};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(asked, QStringList { QStringLiteral("Vymazat|Opravdu vymazat?") });
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 1, 2, 3, 4, 5 }));
+    EXPECT_EQ(asked, QStringList {QStringLiteral("Vymazat|Opravdu vymazat?")});
+    EXPECT_EQ(objectIndexes(), (std::set<int> {1, 2, 3, 4, 5}));
     EXPECT_EQ(links().size(), 4u);
     EXPECT_NE(item(1), nullptr);
     EXPECT_FALSE(document.isModified());
@@ -130,29 +129,29 @@ TEST_F(DeleteTest, NothingSelectedAsksNothing)
 TEST_F(DeleteTest, NodeGoesWithEverythingBelowAndTheirLinksButWorkersStay)
 {
     select(1);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 4 }));
-    EXPECT_EQ(links(), (std::set<std::pair<int, int>> { { 9, 4 } }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {4}));
+    EXPECT_EQ(links(), (std::set<std::pair<int, int>> {{9, 4}}));
     EXPECT_EQ(workerCount(), 3);
-    for (int slot : { 1, 2, 3, 5 })
+    for (int slot : {1, 2, 3, 5})
         EXPECT_EQ(item(slot), nullptr) << slot;
     EXPECT_EQ(treeWidget->topLevelItemCount(), 1);
     EXPECT_TRUE(document.isModified());
     // Packed: the rows are gone from the file, not only marked.
     document.closeTables();
     document.openTables();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 4 }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {4}));
     EXPECT_FALSE(document.objects().isFiltered());
 }
 
 TEST_F(DeleteTest, SingleAssessmentTakesOnlyItsOwnLinks)
 {
     select(5);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 1, 2, 3, 4 }));
-    EXPECT_EQ(links(), (std::set<std::pair<int, int>> { { 7, 3 }, { 9, 4 } }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {1, 2, 3, 4}));
+    EXPECT_EQ(links(), (std::set<std::pair<int, int>> {{7, 3}, {9, 4}}));
     EXPECT_EQ(item(2)->childCount(), 0);
     EXPECT_TRUE(document.isModified());
 }
@@ -160,7 +159,7 @@ TEST_F(DeleteTest, SingleAssessmentTakesOnlyItsOwnLinks)
 TEST_F(DeleteTest, EditorShowsWhatIsSelectedAfterwards)
 {
     select(2);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
     DataTreeItem *now = tree().selectedItem();
     if (!now) {
@@ -192,14 +191,14 @@ TEST_F(DeleteTest, InputArrivingDuringTheDeletionIsSwallowed)
     // Pending when the command starts; the deletion lets events run at each level.
     QCoreApplication::postEvent(treeWidget, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier));
     QCoreApplication::postEvent(treeWidget->viewport(),
-        new QMouseEvent(QEvent::MouseButtonPress, at, treeWidget->viewport()->mapToGlobal(at), Qt::LeftButton,
-            Qt::LeftButton, Qt::NoModifier));
-    answers = { true };
+                                new QMouseEvent(QEvent::MouseButtonPress, at, treeWidget->viewport()->mapToGlobal(at),
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.keys, 0);
     EXPECT_EQ(counter.clicks, 0);
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 4 }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {4}));
 }
 
 TEST_F(DeleteTest, PlaceholderDeletesNoRowButEmptiesAllItsSlots)
@@ -210,10 +209,10 @@ TEST_F(DeleteTest, PlaceholderDeletesNoRowButEmptiesAllItsSlots)
     DataTreeItem *placeholder = item(10);
     ASSERT_EQ(placeholder->text(0), QStringLiteral("$$"));
     tree().select(placeholder);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 1, 2, 3, 4, 5, 11, 12 }));
-    for (int slot : { 10, 11, 12 })
+    EXPECT_EQ(objectIndexes(), (std::set<int> {1, 2, 3, 4, 5, 11, 12}));
+    for (int slot : {10, 11, 12})
         EXPECT_EQ(item(slot), nullptr) << slot;
     EXPECT_FALSE(document.isModified());
 }
@@ -229,9 +228,9 @@ TEST_F(DamagedDeleteTest, CycleOfUpLinksIsDeletedOnceRound)
     build();
     ASSERT_EQ(item(2)->parent(), nullptr);
     select(2);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 4 }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {4}));
     EXPECT_EQ(treeWidget->topLevelItemCount(), 1);
 }
 
@@ -244,9 +243,9 @@ TEST_F(DamagedDeleteTest, RowsShownUnderAnAssessmentGoWithIt)
     build();
     ASSERT_EQ(item(2)->parent(), item(1));
     select(1);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
-    EXPECT_EQ(objectIndexes(), (std::set<int> { 5 }));
+    EXPECT_EQ(objectIndexes(), (std::set<int> {5}));
     EXPECT_EQ(item(2), nullptr);
     EXPECT_EQ(item(3), nullptr);
 }
@@ -258,7 +257,7 @@ TEST_F(DamagedDeleteTest, DuplicateIndexUnderTheDeletedNodeDoesNotLoop)
     addRow(2, 1, 1);
     build();
     select(1);
-    answers = { true };
+    answers = {true};
     panel->commands().DeleteSpeedButtonClick();
     EXPECT_TRUE(objectIndexes().empty());
 }

@@ -36,12 +36,12 @@ protected:
     void addRow(int index, int upLink, int type, const QString &text = QString())
     {
         document.objects().appendRecord(
-            { index, upLink, type, text.isEmpty() ? QStringLiteral("r%1").arg(index) : text });
+            {index, upLink, type, text.isEmpty() ? QStringLiteral("r%1").arg(index) : text});
         document.setModified(false);
     }
     void addLink(int worker, int assessment)
     {
-        document.links().appendRecord({ worker, assessment });
+        document.links().appendRecord({worker, assessment});
         document.setModified(false);
     }
     void build() { tree->rebuild(); }
@@ -76,7 +76,7 @@ protected:
         dbf::Table &t = document.links();
         t.setFiltered(false);
         for (t.first(); !t.eof(); t.next())
-            result.insert({ t.fieldInt(QStringLiteral("WIndex")), t.fieldInt(QStringLiteral("TIndex")) });
+            result.insert({t.fieldInt(QStringLiteral("WIndex")), t.fieldInt(QStringLiteral("TIndex"))});
         return result;
     }
     int field(int index, const QString &name)

@@ -14,10 +14,9 @@ namespace {
 A allNe()
 {
     A a;
-    for (Pick A::*p : {&A::PrachComboBox, &A::ChemComboBox, &A::HlukComboBox, &A::VibraComboBox,
-                       &A::NeionComboBox, &A::FyzMainComboBox, &A::PracPolohaComboBox, &A::TeploComboBox,
-                       &A::ChladComboBox, &A::PsychiComboBox, &A::ZrakComboBox, &A::BioComboBox,
-                       &A::TlakComboBox})
+    for (Pick A::*p : {&A::PrachComboBox, &A::ChemComboBox, &A::HlukComboBox, &A::VibraComboBox, &A::NeionComboBox,
+                       &A::FyzMainComboBox, &A::PracPolohaComboBox, &A::TeploComboBox, &A::ChladComboBox,
+                       &A::PsychiComboBox, &A::ZrakComboBox, &A::BioComboBox, &A::TlakComboBox})
         a.*p = Ne;
     return a;
 }
@@ -224,8 +223,7 @@ TEST(FactorRules, PhysicalLoadBlocksThreeAndFour)
     stat.FyzMainComboBox = Ano;
     stat.FyzStatComboBox = Ano;
     expectEach(PhysicalLoad, stat,
-               {{"6 - 10% Fsmax", [](A &a) { a.Panel14 = 36; }, 2},
-                {"> 10% Fsmax", [](A &a) { a.Panel14 = 37; }, 3}});
+               {{"6 - 10% Fsmax", [](A &a) { a.Panel14 = 36; }, 2}, {"> 10% Fsmax", [](A &a) { a.Panel14 = 37; }, 3}});
 
     A loads = allNe();
     loads.FyzMainComboBox = Ano;
@@ -368,31 +366,30 @@ TEST(FactorRules, EveryMaskHasExactlyOneCategoryBit)
     for (int round = 0; round < 2000; ++round) {
         A a;
         for (Pick A::*p :
-             {&A::PrachComboBox, &A::ChemComboBox, &A::HlukComboBox, &A::VibraComboBox, &A::NeionComboBox,
-              &A::FyzMainComboBox, &A::Fyz1ComboBox, &A::FyzMalComboBox, &A::FyzStatComboBox,
-              &A::FyzBremComboBox, &A::PracPolohaComboBox, &A::TeploComboBox, &A::ChladComboBox,
-              &A::PsychiComboBox, &A::ZrakComboBox, &A::BioComboBox, &A::TlakComboBox, &A::AlergieComboBox,
-              &A::ComboBox1, &A::ComboBox2})
+             {&A::PrachComboBox,      &A::ChemComboBox,  &A::HlukComboBox,    &A::VibraComboBox,   &A::NeionComboBox,
+              &A::FyzMainComboBox,    &A::Fyz1ComboBox,  &A::FyzMalComboBox,  &A::FyzStatComboBox, &A::FyzBremComboBox,
+              &A::PracPolohaComboBox, &A::TeploComboBox, &A::ChladComboBox,   &A::PsychiComboBox,  &A::ZrakComboBox,
+              &A::BioComboBox,        &A::TlakComboBox,  &A::AlergieComboBox, &A::ComboBox1,       &A::ComboBox2})
             a.*p = pick();
         const std::pair<int A::*, std::vector<int>> groups[] = {
-            {&A::PrachPanel, {1, 2, 3}},   {&A::Panel4, {4, 5, 6}},        {&A::Panel5, {7, 8}},
-            {&A::Panel38, {9, 85, 86}},    {&A::HlukPanel, {10, 11, 12}},  {&A::VibraPanel, {13, 14, 15}},
-            {&A::Panel37, {82, 83, 84}},   {&A::Panel39, {87, 88, 89}},    {&A::Panel3, {16, 17}},
-            {&A::Panel6, {18, 19}},        {&A::Panel7, {20, 21}},         {&A::Panel9, {22, 23}},
-            {&A::Panel10, {25, 26}},       {&A::Panel11, {28, 29}},        {&A::Panel12, {31, 32}},
-            {&A::Panel40, {24, 27}},       {&A::Panel13, {34, 35}},        {&A::Panel14, {36, 37}},
-            {&A::Panel15, {39, 40}},       {&A::Panel41, {30, 33}},        {&A::Panel42, {38, 41}},
-            {&A::Panel43, {90, 91}},       {&A::Panel8, {42, 43}},         {&A::Panel17, {44, 45}},
-            {&A::Panel16, {46, 47}},       {&A::TeploPanel, {48, 49, 50}}, {&A::TlakPanel, {51, 52, 53}},
+            {&A::PrachPanel, {1, 2, 3}}, {&A::Panel4, {4, 5, 6}},        {&A::Panel5, {7, 8}},
+            {&A::Panel38, {9, 85, 86}},  {&A::HlukPanel, {10, 11, 12}},  {&A::VibraPanel, {13, 14, 15}},
+            {&A::Panel37, {82, 83, 84}}, {&A::Panel39, {87, 88, 89}},    {&A::Panel3, {16, 17}},
+            {&A::Panel6, {18, 19}},      {&A::Panel7, {20, 21}},         {&A::Panel9, {22, 23}},
+            {&A::Panel10, {25, 26}},     {&A::Panel11, {28, 29}},        {&A::Panel12, {31, 32}},
+            {&A::Panel40, {24, 27}},     {&A::Panel13, {34, 35}},        {&A::Panel14, {36, 37}},
+            {&A::Panel15, {39, 40}},     {&A::Panel41, {30, 33}},        {&A::Panel42, {38, 41}},
+            {&A::Panel43, {90, 91}},     {&A::Panel8, {42, 43}},         {&A::Panel17, {44, 45}},
+            {&A::Panel16, {46, 47}},     {&A::TeploPanel, {48, 49, 50}}, {&A::TlakPanel, {51, 52, 53}},
         };
         for (const auto &[group, buttons] : groups) {
             const size_t i = rng() % (buttons.size() + 1);
             a.*group = i == buttons.size() ? 0 : buttons[i];
         }
-        for (bool A::*b : {&A::CheckBox17, &A::CheckBox18, &A::CheckBox19, &A::CheckBox1, &A::CheckBox2,
-                           &A::CheckBox3, &A::CheckBox20, &A::CheckBox4, &A::CheckBox5, &A::CheckBox7,
-                           &A::CheckBox6, &A::CheckBox8, &A::CheckBox11, &A::CheckBox13, &A::CheckBox12,
-                           &A::CheckBox14, &A::CheckBox15, &A::CheckBox16, &A::CheckBox9})
+        for (bool A::*b :
+             {&A::CheckBox17, &A::CheckBox18, &A::CheckBox19, &A::CheckBox1, &A::CheckBox2, &A::CheckBox3,
+              &A::CheckBox20, &A::CheckBox4, &A::CheckBox5, &A::CheckBox7, &A::CheckBox6, &A::CheckBox8, &A::CheckBox11,
+              &A::CheckBox13, &A::CheckBox12, &A::CheckBox14, &A::CheckBox15, &A::CheckBox16, &A::CheckBox9})
             a.*b = flag();
 
         const DerivedCategories d = DeriveCategories(a);
@@ -400,8 +397,8 @@ TEST(FactorRules, EveryMaskHasExactlyOneCategoryBit)
             const int mask = d.mask(f);
             ASSERT_TRUE(mask == 1 || mask == 2 || mask == 4 || mask == 8) << "factor " << f << " mask " << mask;
             EXPECT_EQ(mask, 1 << (d.category(f) - 1));
-            if (f == Radiation || f == PhysicalLoad || f == Positions || f == Cold || f == Psychological
-                || f == Visual) {
+            if (f == Radiation || f == PhysicalLoad || f == Positions || f == Cold || f == Psychological ||
+                f == Visual) {
                 EXPECT_LE(d.category(f), 3) << "factor " << f;
             }
         }

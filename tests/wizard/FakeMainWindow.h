@@ -16,7 +16,7 @@ public:
     struct Stored
     {
         QString name;
-        std::array<int, 13> masks{};
+        std::array<int, 13> masks {};
     };
 
     FakeMainWindow()
@@ -68,5 +68,5 @@ public slots:
 
 private:
     QLineEdit *name;
-    std::array<QCheckBox *, 52> boxes{};
+    std::array<QCheckBox *, 52> boxes {};
 };

@@ -37,7 +37,7 @@ TEST(PageFlow, FollowUpPagesArePassedOverOnlyWhenTheirFactorIsNe)
     for (int p = 0; p < WizardPageCount; ++p)
         if (pagePassedOver(p, a))
             passed.push_back(p);
-    EXPECT_EQ(passed, (std::vector<int>{PageChem1, PageVibr1, PageVibr2, PageFyz2, PageFyz3, PageFyz4}));
+    EXPECT_EQ(passed, (std::vector<int> {PageChem1, PageVibr1, PageVibr2, PageFyz2, PageFyz3, PageFyz4}));
 }
 
 TEST(PageFlow, NameAndPresencePages)

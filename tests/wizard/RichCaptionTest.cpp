@@ -1,5 +1,5 @@
-#include "wizard/ClickableLabel.h"
 #include "wizard/RichCaption.h"
+#include "wizard/ClickableLabel.h"
 #include "wizard/RichLabel.h"
 
 #include <QFontMetrics>
@@ -60,8 +60,8 @@ TEST(RichCaption, ScriptsOfSixteenPixelFontsAreTwelvePixelsRaisedFourAndLoweredE
     EXPECT_EQ(l.runs[3].text, QStringLiteral("-2"));
     EXPECT_EQ(l.runs[3].top, 4);
 
-    const int width = advance(times16(), 16, QStringLiteral("10")) + advance(times16(), 12, QStringLiteral("-6"))
-        + advance(times16(), 16, QStringLiteral(" m.s")) + advance(times16(), 12, QStringLiteral("-2"));
+    const int width = advance(times16(), 16, QStringLiteral("10")) + advance(times16(), 12, QStringLiteral("-6")) +
+                      advance(times16(), 16, QStringLiteral(" m.s")) + advance(times16(), 12, QStringLiteral("-2"));
     EXPECT_EQ(l.size.width(), width);
     EXPECT_EQ(l.runs[3].x + advance(times16(), 12, QStringLiteral("-2")), width);
 }
@@ -118,16 +118,16 @@ TEST(RichCaption, FontCodesSwitchForWhatFollowsAndEmptyCodesDrawNothing)
 
 TEST(RichCaption, TinyFontsStillGiveAFivePixelLabel)
 {
-    const RichCaptionLayout l = layoutRichCaption(QStringLiteral("x"), pixelFont("Times New Roman", 2),
-                                                  pixelFont("Symbol", 2));
+    const RichCaptionLayout l =
+        layoutRichCaption(QStringLiteral("x"), pixelFont("Times New Roman", 2), pixelFont("Symbol", 2));
     EXPECT_EQ(l.size.height(), 5);
 }
 
 TEST(RichLabel, SizesItselfToItsCaption)
 {
     RichLabel label(QStringLiteral("F~smax"));
-    const RichCaptionLayout expected = layoutRichCaption(QStringLiteral("F~smax"), RichLabel::defaultFirstFont(),
-                                                         RichLabel::defaultSecondFont());
+    const RichCaptionLayout expected =
+        layoutRichCaption(QStringLiteral("F~smax"), RichLabel::defaultFirstFont(), RichLabel::defaultSecondFont());
     EXPECT_EQ(label.size(), expected.size);
     EXPECT_EQ(label.height(), 32);
     const int narrow = label.width();
@@ -140,7 +140,8 @@ TEST(BoldMarkup, BoldWordsLineBreaksAndLiteralText)
 {
     const QString html = ClickableLabel::boldMarkupToHtml(
         QStringLiteral("míra > 0,3 & tepelné zátěže\n<b>nevyžaduje omezení doby</b> práce"));
-    EXPECT_TRUE(html.contains(QStringLiteral("míra &gt; 0,3 &amp; tepelné zátěže<br><b>nevyžaduje omezení doby</b> práce")))
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("míra &gt; 0,3 &amp; tepelné zátěže<br><b>nevyžaduje omezení doby</b> práce")))
         << html.toStdString();
     EXPECT_TRUE(ClickableLabel::boldMarkupToHtml(QStringLiteral("a <b>b")).contains(QStringLiteral("a <b>b</b>")))
         << "an unclosed bold part ends with the caption";

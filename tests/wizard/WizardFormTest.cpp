@@ -31,8 +31,7 @@ public:
         form.show();
     }
 
-    template<typename W = QWidget>
-    W *get(const char *name)
+    template <typename W = QWidget> W *get(const char *name)
     {
         W *w = form.findChild<W *>(QString::fromLatin1(name));
         EXPECT_TRUE(w) << name;
@@ -59,10 +58,10 @@ public:
         if (page() == PageUvod && get<QLineEdit>("NameEdit")->text().isEmpty())
             get<QLineEdit>("NameEdit")->setText(QStringLiteral("Dílna"));
         static const std::map<int, const char *> presence = {
-            {PagePrach, "PrachComboBox"}, {PageChem, "ChemComboBox"},     {PageHluk, "HlukComboBox"},
-            {PageVibr, "VibraComboBox"},  {PageNeion, "NeionComboBox"},   {PageFyz1, "FyzMainComboBox"},
+            {PagePrach, "PrachComboBox"},     {PageChem, "ChemComboBox"},   {PageHluk, "HlukComboBox"},
+            {PageVibr, "VibraComboBox"},      {PageNeion, "NeionComboBox"}, {PageFyz1, "FyzMainComboBox"},
             {PagePol1, "PracPolohaComboBox"}, {PageTeplo, "TeploComboBox"}, {PageChlad, "ChladComboBox"},
-            {PagePsych, "PsychiComboBox"}, {PageZrak, "ZrakComboBox"},    {PageBio, "BioComboBox"},
+            {PagePsych, "PsychiComboBox"},    {PageZrak, "ZrakComboBox"},   {PageBio, "BioComboBox"},
             {PageTlak, "TlakComboBox"}};
         while (page() < target) {
             const auto it = presence.find(page());
@@ -243,7 +242,7 @@ TEST(WizardForm, PictureStripAndHelpFollowThePage)
     EXPECT_NE(first, second);
     w.clickButton("SpeedButton1");
     w.clickButton("ZakonButton");
-    EXPECT_EQ(w.helpOpened, (QList<int>{520, 810}));
+    EXPECT_EQ(w.helpOpened, (QList<int> {520, 810}));
 
     w.goWithNeTo(PageVibr);
     w.yes("VibraComboBox");
@@ -254,7 +253,7 @@ TEST(WizardForm, PictureStripAndHelpFollowThePage)
     w.helpOpened.clear();
     w.clickButton("ZakonButton");
     w.clickButton("SpeedButton1");
-    EXPECT_EQ(w.helpOpened, (QList<int>{840, 570}));
+    EXPECT_EQ(w.helpOpened, (QList<int> {840, 570}));
 }
 
 TEST(WizardForm, LabelsActOnTheAnswerBesideThem)
@@ -304,8 +303,8 @@ TEST(WizardForm, HeadingLabelsDoNothingWhenClicked)
     w.yes("FyzMalComboBox");
     w.clickLabel("ZLabel13");
     w.clickLabel("ZLabel16");
-    for (const char *rb : {"RadioButton31", "RadioButton32", "RadioButton24", "RadioButton27", "RadioButton34",
-                           "RadioButton35"})
+    for (const char *rb :
+         {"RadioButton31", "RadioButton32", "RadioButton24", "RadioButton27", "RadioButton34", "RadioButton35"})
         EXPECT_FALSE(w.get<QRadioButton>(rb)->isChecked()) << rb;
     EXPECT_EQ(w.get<QComboBox>("ComboBox2")->currentIndex(), -1);
 }

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QStackedWidget>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTimer>
 
 #include <cstdio>

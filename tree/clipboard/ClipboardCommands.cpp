@@ -37,7 +37,7 @@ void ClipboardCommands::Paste1Click()
     {
         QTreeWidget &widget;
         ~RepaintAgain() { widget.setUpdatesEnabled(true); }
-    } repaintAgain{widget};
+    } repaintAgain {widget};
 
     m_clipboard.pasteInto(
         document, parent,

@@ -48,9 +48,9 @@ private:
 QString SubtreeClipboard::PrepareClipboardFolder()
 {
     const QDir temp(QDir::tempPath());
-    const QStringList found = temp.entryList({QStringLiteral("CLP*.TMP")},
-                                             QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                             QDir::Name | QDir::IgnoreCase);
+    const QStringList found = temp.entryList(
+        {QStringLiteral("CLP*.TMP")}, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDir::Name | QDir::IgnoreCase);
     if (!found.isEmpty())
         return temp.filePath(found.first());
     return createUniqueTempFolder(QStringLiteral("CLP"));
@@ -115,8 +115,8 @@ int SubtreeClipboard::pasteInto(Document &document, int parent, const RowAdded &
     }
     dbf::Table clipboard(scratch.file(QStringLiteral("Object.dbf")));
     clipboard.open();
-    const int pasted = TransferSubtree(clipboard, 1, {document.objects(), parent, &document.cachedHighestObjectIndex, rowAdded},
-                                       progress);
+    const int pasted = TransferSubtree(
+        clipboard, 1, {document.objects(), parent, &document.cachedHighestObjectIndex, rowAdded}, progress);
     clipboard.close();
     return pasted;
 }

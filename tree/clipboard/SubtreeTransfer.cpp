@@ -57,7 +57,7 @@ public:
         , m_to(target.table)
     {
         m_highest = target.highestIndex && *target.highestIndex >= 0 ? *target.highestIndex
-                                                                       : HighestIndex(target.table, target.highestIndex);
+                                                                     : HighestIndex(target.table, target.highestIndex);
     }
 
     SourceRow readCurrent() const

@@ -19,9 +19,9 @@ using RowAdded = std::function<void(int index, int upLink, int type, const QStri
 struct TransferTarget
 {
     dbf::Table &table;
-    int parent = 0;               // UpLink of the copied top record
-    int *highestIndex = nullptr;  // the destination's cached highest Index (-1 unknown), if kept
-    RowAdded rowAdded;            // optional
+    int parent = 0;              // UpLink of the copied top record
+    int *highestIndex = nullptr; // the destination's cached highest Index (-1 unknown), if kept
+    RowAdded rowAdded;           // optional
 };
 
 // TransferSubtree: copies the row of `source` whose Index is `start`, with everything below it,

@@ -173,18 +173,10 @@ constexpr FactorRule kRules[] = {
 };
 
 constexpr FactorPresence kPresence[] = {
-    {Dust, &A::PrachComboBox},
-    {Chemicals, &A::ChemComboBox},
-    {Noise, &A::HlukComboBox},
-    {Vibration, &A::VibraComboBox},
-    {Radiation, &A::NeionComboBox},
-    {PhysicalLoad, &A::FyzMainComboBox},
-    {Positions, &A::PracPolohaComboBox},
-    {Heat, &A::TeploComboBox},
-    {Cold, &A::ChladComboBox},
-    {Psychological, &A::PsychiComboBox},
-    {Visual, &A::ZrakComboBox},
-    {Biological, &A::BioComboBox},
+    {Dust, &A::PrachComboBox},           {Chemicals, &A::ChemComboBox},  {Noise, &A::HlukComboBox},
+    {Vibration, &A::VibraComboBox},      {Radiation, &A::NeionComboBox}, {PhysicalLoad, &A::FyzMainComboBox},
+    {Positions, &A::PracPolohaComboBox}, {Heat, &A::TeploComboBox},      {Cold, &A::ChladComboBox},
+    {Psychological, &A::PsychiComboBox}, {Visual, &A::ZrakComboBox},     {Biological, &A::BioComboBox},
     {Pressure, &A::TlakComboBox},
 };
 static_assert(std::size(kPresence) == FactorCount);
@@ -206,7 +198,7 @@ DerivedCategories DeriveCategories(const WizardAnswers &answers)
     DerivedCategories result;
     result.categories.fill(1);
 
-    std::array<bool, FactorCount> present{};
+    std::array<bool, FactorCount> present {};
     for (const FactorPresence &p : kPresence)
         present[p.factor - 1] = answers.*(p.list) == Ano;
 

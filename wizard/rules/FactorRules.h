@@ -87,7 +87,7 @@ std::span<const FactorPresence> factorPresence();
 // One category (1 .. 4) per factor, and the mask the editor stores for it.
 struct DerivedCategories
 {
-    std::array<int, FactorCount> categories{};
+    std::array<int, FactorCount> categories {};
 
     int category(int factorNumber) const { return categories.at(factorNumber - 1); }
     int mask(int factorNumber) const { return categoryMask(category(factorNumber)); }

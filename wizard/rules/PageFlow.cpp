@@ -43,8 +43,7 @@ bool answered(Pick p)
     return p != Pick::None;
 }
 
-template<typename... Groups>
-bool allChosen(Groups... groups)
+template <typename... Groups> bool allChosen(Groups... groups)
 {
     return ((groups != 0) && ...);
 }
@@ -104,19 +103,18 @@ bool pageComplete(int page, const WizardAnswers &a, const QString &name)
             return true;
         if (a.FyzMainComboBox != Ano)
             return false;
-        return a.Fyz1ComboBox == Ne
-            || (a.Fyz1ComboBox == Ano && allChosen(a.Panel9, a.Panel10, a.Panel11) && answered(a.ComboBox1));
+        return a.Fyz1ComboBox == Ne ||
+               (a.Fyz1ComboBox == Ano && allChosen(a.Panel9, a.Panel10, a.Panel11) && answered(a.ComboBox1));
     case PageFyz2:
-        return a.FyzMalComboBox == Ne
-            || (a.FyzMalComboBox == Ano && allChosen(a.Panel12, a.Panel40, a.Panel13) && answered(a.ComboBox2));
+        return a.FyzMalComboBox == Ne ||
+               (a.FyzMalComboBox == Ano && allChosen(a.Panel12, a.Panel40, a.Panel13) && answered(a.ComboBox2));
     case PageFyz3:
         return a.FyzStatComboBox == Ne || (a.FyzStatComboBox == Ano && allChosen(a.Panel14));
     case PageFyz4:
-        return a.FyzBremComboBox == Ne
-            || (a.FyzBremComboBox == Ano && allChosen(a.Panel15, a.Panel41, a.Panel42, a.Panel43));
+        return a.FyzBremComboBox == Ne ||
+               (a.FyzBremComboBox == Ano && allChosen(a.Panel15, a.Panel41, a.Panel42, a.Panel43));
     case PagePol1:
-        return a.PracPolohaComboBox == Ne
-            || (a.PracPolohaComboBox == Ano && allChosen(a.Panel8, a.Panel17, a.Panel16));
+        return a.PracPolohaComboBox == Ne || (a.PracPolohaComboBox == Ano && allChosen(a.Panel8, a.Panel17, a.Panel16));
     case PageTeplo:
         return a.TeploComboBox == Ne || (a.TeploComboBox == Ano && allChosen(a.TeploPanel));
     case PageChlad:

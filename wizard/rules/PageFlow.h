@@ -38,8 +38,14 @@ QString pageKey(int page);
 int pageFactor(int page);
 
 // Help topics: one per page, and one per factor with the decree's criteria.
-constexpr int pageHelpContext(int page) { return 510 + 10 * page; }
-constexpr int factorHelpContext(int factor) { return 800 + 10 * factor; }
+constexpr int pageHelpContext(int page)
+{
+    return 510 + 10 * page;
+}
+constexpr int factorHelpContext(int factor)
+{
+    return 800 + 10 * factor;
+}
 
 // A page that only follows up a factor answered "Ne" is passed over in the direction of travel.
 bool pagePassedOver(int page, const WizardAnswers &answers);

@@ -43,25 +43,25 @@ struct WizardAnswers
 
     // Single-choice groups, by the panel holding their buttons.
     int PrachPanel = 0;
-    int Panel4 = 0, Panel5 = 0, Panel38 = 0;    // chemical substances
+    int Panel4 = 0, Panel5 = 0, Panel38 = 0; // chemical substances
     int HlukPanel = 0;
-    int VibraPanel = 0, Panel37 = 0, Panel39 = 0; // vibration
-    int Panel3 = 0, Panel6 = 0, Panel7 = 0;     // non-ionising radiation
-    int Panel9 = 0, Panel10 = 0, Panel11 = 0;   // physical load, block 1
-    int Panel12 = 0, Panel40 = 0, Panel13 = 0;  // block 2
-    int Panel14 = 0;                            // block 3
+    int VibraPanel = 0, Panel37 = 0, Panel39 = 0;           // vibration
+    int Panel3 = 0, Panel6 = 0, Panel7 = 0;                 // non-ionising radiation
+    int Panel9 = 0, Panel10 = 0, Panel11 = 0;               // physical load, block 1
+    int Panel12 = 0, Panel40 = 0, Panel13 = 0;              // block 2
+    int Panel14 = 0;                                        // block 3
     int Panel15 = 0, Panel41 = 0, Panel42 = 0, Panel43 = 0; // block 4
-    int Panel8 = 0, Panel17 = 0, Panel16 = 0;   // working positions
+    int Panel8 = 0, Panel17 = 0, Panel16 = 0;               // working positions
     int TeploPanel = 0;
     int TlakPanel = 0;
 
     // Flags.
-    bool CheckBox17 = false, CheckBox18 = false, CheckBox19 = false; // vibration, 8-hour levels
+    bool CheckBox17 = false, CheckBox18 = false, CheckBox19 = false;                  // vibration, 8-hour levels
     bool CheckBox1 = false, CheckBox2 = false, CheckBox3 = false, CheckBox20 = false; // cold
     bool CheckBox4 = false, CheckBox5 = false, CheckBox7 = false, CheckBox6 = false,
-         CheckBox8 = false; // psychological load
+         CheckBox8 = false;                                                              // psychological load
     bool CheckBox11 = false, CheckBox13 = false, CheckBox12 = false, CheckBox14 = false; // visual
-    bool CheckBox15 = false, CheckBox16 = false, CheckBox9 = false; // biological agents
+    bool CheckBox15 = false, CheckBox16 = false, CheckBox9 = false;                      // biological agents
 };
 
 } // namespace ergotab

@@ -20,8 +20,8 @@ QByteArray tableLikeBytes(int rows)
 {
     QByteArray out;
     for (int i = 0; i < rows; ++i)
-        out += QByteArray(" Pracoviště ").replace("š", "\x9A") + QByteArray::number(i).rightJustified(8, ' ')
-            + QByteArray(" 0001 0002 0000 Svářeč   ").leftJustified(40, ' ');
+        out += QByteArray(" Pracoviště ").replace("š", "\x9A") + QByteArray::number(i).rightJustified(8, ' ') +
+               QByteArray(" 0001 0002 0000 Svářeč   ").leftJustified(40, ' ');
     return out;
 }
 
@@ -52,12 +52,12 @@ TEST(ArchiveBytes, HandBuiltContainerOpensAndExtractsEveryKindOfMember)
     const QByteArray table = tableLikeBytes(200);
     const QByteArray czechName("\x8Elu\x9Dou\xE8k\xFD.dbf"); // "Žluťoučký.dbf" in Windows-1250
     const QString archivePath = write(dir, QStringLiteral("hand.tvo"),
-        handBuiltContainer({
-            compressedMember(czechName, table),
-            storedMember("Version.Inf", "3\r\n"),
-            storedMember("Empty.dbt", ""),
-            compressedMember("Fast.dbf", table, 1, 1),
-        }));
+                                      handBuiltContainer({
+                                          compressedMember(czechName, table),
+                                          storedMember("Version.Inf", "3\r\n"),
+                                          storedMember("Empty.dbt", ""),
+                                          compressedMember("Fast.dbf", table, 1, 1),
+                                      }));
 
     TZLBArchive archive;
     archive.CheckCRC = true;
@@ -90,7 +90,7 @@ TEST(ArchiveBytes, UncompressedDirectoryAndStreamsFromOtherDeflaters)
     const HandMember foreign = rawBlockMember("Foreign.dbf", big, handMadeStoredStream(big));
     const HandMember emptyStream = rawBlockMember("Nothing.mdx", "", zlibCompress(""));
     const QString path = write(dir, QStringLiteral("flat.LIB"),
-        handBuiltContainer({ foreign, emptyStream }, { .directoryCompressed = false }));
+                               handBuiltContainer({foreign, emptyStream}, {.directoryCompressed = false}));
     TZLBArchive archive;
     archive.CheckCRC = true;
     ASSERT_TRUE(archive.OpenArchive(path));
@@ -104,8 +104,9 @@ TEST(ArchiveBytes, WrittenContainerHasEveryFieldInPlace)
 {
     TempDir dir;
     const QByteArray table = tableLikeBytes(300);
-    const QStringList files = { write(dir, QStringLiteral("Object.dbf"), table),
-        write(dir, QStringLiteral("Version.Inf"), "3\r\n"), write(dir, QStringLiteral("Link.dbf"), "") };
+    const QStringList files = {write(dir, QStringLiteral("Object.dbf"), table),
+                               write(dir, QStringLiteral("Version.Inf"), "3\r\n"),
+                               write(dir, QStringLiteral("Link.dbf"), "")};
     const QString target = dir.file(QStringLiteral("doc.tvo"));
     TZLBArchive archive;
     archive.CompressionLevel = fcMaximum;
@@ -127,8 +128,7 @@ TEST(ArchiveBytes, WrittenContainerHasEveryFieldInPlace)
 
     const QByteArray directory = zlibUncompress(body.mid(directoryOffset), 3 * 532);
     ASSERT_EQ(directory.size(), 3 * 532);
-    const Entry object { directory.mid(0, 532) }, version { directory.mid(532, 532) },
-        link { directory.mid(1064, 532) };
+    const Entry object {directory.mid(0, 532)}, version {directory.mid(532, 532)}, link {directory.mid(1064, 532)};
 
     EXPECT_EQ(object.name(), QByteArray("Object.dbf"));
     EXPECT_EQ(object.raw.mid(1 + 10, 255 - 10), QByteArray(245, '\0'));
@@ -170,13 +170,13 @@ TEST(ArchiveBytes, LevelsMapToZlibLevelsAndOrdinals)
         TFileCompressionLevel level;
         quint8 header;
         int ordinal;
-    } cases[] = { { fcFastest, 0x01, 1 }, { fcDefault, 0x9C, 2 }, { fcMaximum, 0xDA, 3 } };
+    } cases[] = {{fcFastest, 0x01, 1}, {fcDefault, 0x9C, 2}, {fcMaximum, 0xDA, 3}};
     for (const auto &c : cases) {
         const QString target = dir.file(QStringLiteral("level%1.tvo").arg(c.ordinal));
         TZLBArchive archive;
         archive.CompressionLevel = c.level;
         archive.CreateArchive(target);
-        archive.AddFiles({ source });
+        archive.AddFiles({source});
         const QByteArray file = TempDir::read(target);
         EXPECT_EQ(quint8(file.at(1)), c.header) << c.ordinal;
         EXPECT_EQ(archive.GetEntry(0).Level, c.ordinal);
@@ -187,7 +187,7 @@ TEST(ArchiveBytes, LevelsMapToZlibLevelsAndOrdinals)
     TZLBArchive none;
     none.CompressionLevel = fcNone;
     none.CreateArchive(dir.file(QStringLiteral("none.tvo")));
-    none.AddFiles({ source });
+    none.AddFiles({source});
     EXPECT_TRUE(none.GetEntry(0).Stored);
     EXPECT_EQ(none.GetEntry(0).Level, 0);
 }
@@ -217,12 +217,11 @@ TEST(ArchiveBytes, NamesAreWindows1250ShortStrings)
     TZLBArchive archive;
     archive.SavePaths = true;
     archive.CreateArchive(target);
-    archive.AddFiles({ czech });
+    archive.AddFiles({czech});
     const QByteArray file = TempDir::read(target);
     const QByteArray directory = zlibUncompress(file.mid(le32(file.right(36), 16)), 532);
-    EXPECT_EQ(Entry { directory }.name(),
-        QByteArray("P\xF8"
-                   "ehled.dbf"));
+    EXPECT_EQ(Entry {directory}.name(), QByteArray("P\xF8"
+                                                   "ehled.dbf"));
     // With SavePaths the folder part is recorded, separators and all.
     const QByteArray folder = directory.mid(256 + 1, quint8(directory.at(256)));
     EXPECT_EQ(QString::fromLatin1(folder), dir.path() + QLatin1Char('/'));
@@ -238,10 +237,9 @@ TEST(ArchiveBytes, ShortStringIsCutAt255AndZeroFilled)
     EXPECT_EQ(quint8(field[1]), 0x9E);
     EXPECT_EQ(quint8(field[255]), 0x9E);
     archive::writeShortString(QStringLiteral("ab"), field);
-    EXPECT_EQ(QByteArray(field, 256),
-        QByteArray("\x02"
-                   "ab")
-            + QByteArray(253, '\0'));
+    EXPECT_EQ(QByteArray(field, 256), QByteArray("\x02"
+                                                 "ab") +
+                                          QByteArray(253, '\0'));
     EXPECT_EQ(archive::readShortString(field), QStringLiteral("ab"));
 }
 
@@ -255,7 +253,7 @@ TEST(ArchiveBytes, Crc32IsTheIsoHdlcCrcForEveryLengthAndSplit)
         c = char(x >> 16);
     }
     // Lengths around the 16- and 64-byte folding steps, at odd alignments, in one and two calls.
-    for (qsizetype offset : { 0, 1, 7 }) {
+    for (qsizetype offset : {0, 1, 7}) {
         for (qsizetype length = 0; length < 700; ++length) {
             const QByteArray piece = data.mid(offset, length);
             const quint32 expected = crcOf(piece);

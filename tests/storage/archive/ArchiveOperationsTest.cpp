@@ -100,11 +100,11 @@ TEST(ArchiveOperations, DuplicatesAreKeptLoggedAndFoundFirst)
     TZLBArchive archive;
     archive.OnErrorLogged = [&](const QString &m) { log << m; };
     archive.CreateArchive(dir.file(QStringLiteral("d.tvo")));
-    archive.AddFiles({ a, b, dir.file(QStringLiteral("missing.dbf")) });
+    archive.AddFiles({a, b, dir.file(QStringLiteral("missing.dbf"))});
     ASSERT_EQ(archive.FileCount(), 2);
     EXPECT_EQ(log,
-        QStringList({ b + QStringLiteral(" already exists in the archive"),
-            QStringLiteral("Unable to open file (%1)").arg(dir.file(QStringLiteral("missing.dbf"))) }));
+              QStringList({b + QStringLiteral(" already exists in the archive"),
+                           QStringLiteral("Unable to open file (%1)").arg(dir.file(QStringLiteral("missing.dbf")))}));
     EXPECT_EQ(archive.FindEntry(QStringLiteral("C:\\elsewhere\\object.dbf")), 0);
     EXPECT_EQ(archive.FindEntry(QStringLiteral("Link.dbf")), -1);
     archive.ExtractAll(dir.file(QStringLiteral("out")));
@@ -121,7 +121,7 @@ TEST(ArchiveOperations, SavePathsAndRecursePaths)
     archive.RecursePaths = true;
     archive.SavePaths = true;
     archive.CreateArchive(dir.file(QStringLiteral("r.tvo")));
-    archive.AddFiles({ dir.file(QStringLiteral("tree")), top });
+    archive.AddFiles({dir.file(QStringLiteral("tree")), top});
     ASSERT_EQ(archive.FileCount(), 3);
     EXPECT_EQ(archive.GetEntry(0).FileName, QStringLiteral("top.txt")) << "the folder's files come after";
     EXPECT_EQ(archive.GetEntry(1).FilePath, dir.path() + QStringLiteral("/tree/"));
@@ -131,14 +131,13 @@ TEST(ArchiveOperations, SavePathsAndRecursePaths)
 
     archive.ExtractWithPath = true;
     archive.ExtractAll(dir.file(QStringLiteral("out")));
-    EXPECT_EQ(
-        TempDir::read(dir.file(QStringLiteral("out")) + dir.path() + QStringLiteral("/tree/deep/a.txt")),
-        QByteArray("a"));
+    EXPECT_EQ(TempDir::read(dir.file(QStringLiteral("out")) + dir.path() + QStringLiteral("/tree/deep/a.txt")),
+              QByteArray("a"));
 
     // Without RecursePaths a folder in the list is simply dropped.
     TZLBArchive flat;
     flat.CreateArchive(dir.file(QStringLiteral("f.tvo")));
-    flat.AddFiles({ dir.file(QStringLiteral("tree")), top });
+    flat.AddFiles({dir.file(QStringLiteral("tree")), top});
     EXPECT_EQ(flat.FileCount(), 1);
 }
 
@@ -149,9 +148,9 @@ TEST(ArchiveOperations, AddingToAnOpenedContainerKeepsItsBlocks)
     const QString target = dir.file(QStringLiteral("lib.LIB"));
     TZLBArchive archive;
     archive.CreateArchive(target);
-    archive.AddFiles({ write(dir, QStringLiteral("Object.dbf"), table) });
+    archive.AddFiles({write(dir, QStringLiteral("Object.dbf"), table)});
     const TZLBFileEntry first = archive.GetEntry(0);
-    archive.AddFiles({ write(dir, QStringLiteral("Vzory.dbf"), "vz") });
+    archive.AddFiles({write(dir, QStringLiteral("Vzory.dbf"), "vz")});
     ASSERT_EQ(archive.FileCount(), 2);
     EXPECT_EQ(archive.GetEntry(0), first);
     EXPECT_EQ(archive.GetEntry(1).DataOffset, first.StoredSize);
@@ -178,7 +177,7 @@ TEST(ArchiveOperations, NotificationsInOrder)
     archive.OnFileExtracted = [&](const QString &f) { events << QStringLiteral("extracted ") + f; };
     const QString target = dir.file(QStringLiteral("n.tvo"));
     archive.CreateArchive(target);
-    archive.AddFiles({ src });
+    archive.AddFiles({src});
     archive.ExtractAll(dir.file(QStringLiteral("out")));
     archive.CloseArchive();
     const QStringList expected = {
@@ -219,7 +218,7 @@ TEST(ArchiveOperations, ReplaceFileHandlerDecidesAboutExistingFiles)
 {
     TempDir dir;
     TempDir::write(dir.file(QStringLiteral("c.tvo")),
-        handBuiltContainer({ storedMember("a.dbf", "new a"), storedMember("b.dbf", "new b") }));
+                   handBuiltContainer({storedMember("a.dbf", "new a"), storedMember("b.dbf", "new b")}));
     write(dir, QStringLiteral("out/a.dbf"), "old a");
     write(dir, QStringLiteral("out/b.dbf"), "old b");
     TZLBArchive archive;
@@ -230,7 +229,7 @@ TEST(ArchiveOperations, ReplaceFileHandlerDecidesAboutExistingFiles)
     };
     archive.OpenArchive(dir.file(QStringLiteral("c.tvo")));
     archive.ExtractAll(dir.file(QStringLiteral("out")));
-    EXPECT_EQ(asked, QStringList({ QStringLiteral("a.dbf"), QStringLiteral("b.dbf") }));
+    EXPECT_EQ(asked, QStringList({QStringLiteral("a.dbf"), QStringLiteral("b.dbf")}));
     EXPECT_EQ(TempDir::read(dir.file(QStringLiteral("out/a.dbf"))), QByteArray("old a"));
     EXPECT_EQ(TempDir::read(dir.file(QStringLiteral("out/b.dbf"))), QByteArray("new b"));
 }
@@ -242,16 +241,16 @@ TEST(ArchiveOperations, WriteFailureRaisesAndLeavesTheTargetAlone)
     // A target in a folder that does not exist cannot be written at all.
     TZLBArchive archive;
     archive.CreateArchive(dir.file(QStringLiteral("missing/doc.tvo")));
-    EXPECT_EQ(messageOf([&] { archive.AddFiles({ member }); }),
-        QStringLiteral("Unable to write archive file (%1)").arg(dir.file(QStringLiteral("missing/doc.tvo"))));
+    EXPECT_EQ(messageOf([&] { archive.AddFiles({member}); }),
+              QStringLiteral("Unable to write archive file (%1)").arg(dir.file(QStringLiteral("missing/doc.tvo"))));
 
     // Running out of room halfway: the old document stays as it was and no temporary is left.
     const QString target = write(dir, QStringLiteral("doc.tvo"), "the previous document");
     const QStringList before = filesIn(dir.path());
     {
         FileSizeLimit limit(256 * 1024);
-        EXPECT_EQ(messageOf([&] { writeContainerAtomically(target, { member }, fcMaximum); }),
-            QStringLiteral("Unable to write archive file (%1)").arg(target));
+        EXPECT_EQ(messageOf([&] { writeContainerAtomically(target, {member}, fcMaximum); }),
+                  QStringLiteral("Unable to write archive file (%1)").arg(target));
     }
     EXPECT_EQ(TempDir::read(target), QByteArray("the previous document"));
     EXPECT_EQ(filesIn(dir.path()), before);
@@ -262,7 +261,7 @@ TEST(ArchiveOperations, AtomicReplacementSwapsInACompleteContainer)
     TempDir dir;
     const QString target = write(dir, QStringLiteral("Library.LIB"), "old library");
     const QString table = write(dir, QStringLiteral("Vzory.dbf"), QByteArray("vzor ").repeated(100));
-    writeContainerAtomically(target, { table }, fcMaximum);
+    writeContainerAtomically(target, {table}, fcMaximum);
     TZLBArchive reader;
     reader.CheckCRC = true;
     reader.OpenArchive(target);
@@ -274,12 +273,11 @@ TEST(ArchiveOperations, AtomicReplacementSwapsInACompleteContainer)
     // A listed member that cannot be read fails the whole write: no document without a table.
     const QByteArray written = TempDir::read(target);
     EXPECT_EQ(messageOf([&] {
-        writeContainerAtomically(target, { table, dir.file(QStringLiteral("Link.dbf")) }, fcMaximum);
-    }),
-        QStringLiteral("Unable to open file (%1)").arg(dir.file(QStringLiteral("Link.dbf"))));
+                  writeContainerAtomically(target, {table, dir.file(QStringLiteral("Link.dbf"))}, fcMaximum);
+              }),
+              QStringLiteral("Unable to open file (%1)").arg(dir.file(QStringLiteral("Link.dbf"))));
     EXPECT_EQ(TempDir::read(target), written);
-    EXPECT_EQ(
-        filesIn(dir.path()), QStringList({ QStringLiteral("Library.LIB"), QStringLiteral("Vzory.dbf") }));
+    EXPECT_EQ(filesIn(dir.path()), QStringList({QStringLiteral("Library.LIB"), QStringLiteral("Vzory.dbf")}));
 }
 
 TEST(ArchiveOperations, LargeMembersGoThroughATemporaryFile)
@@ -294,7 +292,7 @@ TEST(ArchiveOperations, LargeMembersGoThroughATemporaryFile)
     archive.CompressionLevel = fcFastest;
     archive.CheckCRC = true;
     archive.CreateArchive(target);
-    archive.AddFiles({ source });
+    archive.AddFiles({source});
     const TZLBFileEntry entry = archive.GetEntry(0);
     EXPECT_FALSE(entry.Stored);
     EXPECT_EQ(entry.FileSize, content.size());
@@ -309,11 +307,11 @@ TEST(ArchiveOperations, HandlerClosingTheContainerMidwayDoesNotCutExtractionShor
 {
     TempDir dir;
     TempDir::write(dir.file(QStringLiteral("c.tvo")),
-        handBuiltContainer({ storedMember("a.dbf", "a"), storedMember("b.dbf", "b") }));
+                   handBuiltContainer({storedMember("a.dbf", "a"), storedMember("b.dbf", "b")}));
     TZLBArchive archive;
     archive.OnFileExtracted = [&](const QString &) { archive.CloseArchive(); };
     archive.OpenArchive(dir.file(QStringLiteral("c.tvo")));
     archive.ExtractAll(dir.file(QStringLiteral("out")));
     EXPECT_EQ(filesIn(dir.file(QStringLiteral("out"))),
-        QStringList({ QStringLiteral("a.dbf"), QStringLiteral("b.dbf") }));
+              QStringList({QStringLiteral("a.dbf"), QStringLiteral("b.dbf")}));
 }

@@ -37,7 +37,7 @@ inline QByteArray zlibCompress(const QByteArray &data, int level = Z_DEFAULT_COM
     uLongf size = compressBound(uLong(data.size()));
     QByteArray out(qsizetype(size), '\0');
     compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(data.constData()),
-        uLong(data.size()), level);
+              uLong(data.size()), level);
     out.resize(qsizetype(size));
     return out;
 }
@@ -46,9 +46,8 @@ inline QByteArray zlibUncompress(const QByteArray &stream, qsizetype expected)
 {
     QByteArray out(expected, '\0');
     uLongf size = uLongf(expected);
-    if (uncompress(reinterpret_cast<Bytef *>(out.data()), &size,
-            reinterpret_cast<const Bytef *>(stream.constData()), uLong(stream.size()))
-        != Z_OK)
+    if (uncompress(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(stream.constData()),
+                   uLong(stream.size())) != Z_OK)
         return QByteArray("<not a zlib stream>");
     out.resize(qsizetype(size));
     return out;
@@ -77,9 +76,9 @@ inline QByteArray handMadeStoredStream(const QByteArray &data)
 
 struct HandMember
 {
-    QByteArray name; // already Windows-1250
+    QByteArray name;    // already Windows-1250
     QByteArray content; // the member's bytes
-    QByteArray block; // what goes into the data block
+    QByteArray block;   // what goes into the data block
     bool stored = false;
     quint8 level = 2;
     QByteArray path; // FilePath text
@@ -88,8 +87,8 @@ struct HandMember
     qint64 crc = -1;
 };
 
-inline HandMember compressedMember(
-    const QByteArray &name, const QByteArray &content, int zlibLevel = 9, quint8 levelOrdinal = 3)
+inline HandMember compressedMember(const QByteArray &name, const QByteArray &content, int zlibLevel = 9,
+                                   quint8 levelOrdinal = 3)
 {
     HandMember m;
     m.name = name;
@@ -133,7 +132,7 @@ inline QByteArray entryBytes(const HandMember &m, quint32 offset)
 struct HandContainerOptions
 {
     bool directoryCompressed = true;
-    qint64 count = -1; // -1: the number of members
+    qint64 count = -1;           // -1: the number of members
     qint64 directoryOffset = -1; // -1: where the directory really starts
 };
 

@@ -31,8 +31,8 @@ TEST(CodePage, CzechLettersInEachCodePageHaveTheirPublishedBytes)
 
 TEST(CodePage, DecodeIsTheInverseOfEncodeForEveryDefinedByte)
 {
-    for (auto id : {CodePage::Windows1250, CodePage::Cp852, CodePage::Cp867, CodePage::Cp437,
-                    CodePage::Cp850, CodePage::Windows1252}) {
+    for (auto id : {CodePage::Windows1250, CodePage::Cp852, CodePage::Cp867, CodePage::Cp437, CodePage::Cp850,
+                    CodePage::Windows1252}) {
         const CodePage &cp = CodePage::get(id);
         for (int b = 0; b < 256; ++b) {
             const QByteArray one(1, char(b));
@@ -47,11 +47,13 @@ TEST(CodePage, DecodeIsTheInverseOfEncodeForEveryDefinedByte)
 TEST(CodePage, UnmappableCharactersBecomeQuestionMarksAndPaddingFillsTheField)
 {
     const CodePage &cp = CodePage::windows1250();
-    EXPECT_EQ(cp.encode(QStringLiteral("a€b")), QByteArray("a\x80" "b"));
+    EXPECT_EQ(cp.encode(QStringLiteral("a€b")), QByteArray("a\x80"
+                                                           "b"));
     EXPECT_EQ(cp.encode(QStringLiteral("x\u4E2Dy")), QByteArray("x?y"));
     char field[6];
     cp.encodeInto(QStringLiteral("čau"), field, 6, ' ');
-    EXPECT_EQ(QByteArray(field, 6), QByteArray("\xE8" "au   "));
+    EXPECT_EQ(QByteArray(field, 6), QByteArray("\xE8"
+                                               "au   "));
     cp.encodeInto(QStringLiteral("dlouhý text"), field, 6, ' ');
     EXPECT_EQ(QByteArray(field, 6), QByteArray("dlouh\xFD"));
 }

@@ -147,6 +147,9 @@ inline QByteArray handDbt3(const QList<QByteArray> &memos)
 }
 
 // Big-endian 32-bit integer with the sign bit flipped: level-7 I and + fields.
-inline QByteArray level7Int(qint32 v) { return be32(quint32(v) ^ 0x80000000u); }
+inline QByteArray level7Int(qint32 v)
+{
+    return be32(quint32(v) ^ 0x80000000u);
+}
 
 } // namespace ergotab::test

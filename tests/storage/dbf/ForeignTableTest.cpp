@@ -13,7 +13,10 @@ using dbf::Table;
 
 namespace {
 
-QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
 
 } // namespace
 
@@ -41,12 +44,23 @@ TEST(ForeignTables, DbaseThreeWithMemoReadAndAppendedInItsLayout)
 {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("OLD.DBF"));
-    const QList<HandField> fields{{"NAME", 'C', 12}, {"COUNT", 'N', 5}, {"PRICE", 'N', 8, 2},
-                                  {"OK", 'L', 1},    {"DAY", 'D', 8},   {"NOTE", 'M', 10}};
+    const QList<HandField> fields {{"NAME", 'C', 12}, {"COUNT", 'N', 5}, {"PRICE", 'N', 8, 2},
+                                   {"OK", 'L', 1},    {"DAY", 'D', 8},   {"NOTE", 'M', 10}};
     // "Kůň" in cp852 (driver 0x1F): K, 0x85, 0xE5.
     TempDir::write(path, handTable(0x83, 0x1F, fields,
-                                   {QByteArray(" K\x85\xE5" "         " "   42" "   -1.50" "T" "20240131" "         1"),
-                                    QByteArray("*gone        " "    1" "    0.00" "F" "19991231" "          ")}));
+                                   {QByteArray(" K\x85\xE5"
+                                               "         "
+                                               "   42"
+                                               "   -1.50"
+                                               "T"
+                                               "20240131"
+                                               "         1"),
+                                    QByteArray("*gone        "
+                                               "    1"
+                                               "    0.00"
+                                               "F"
+                                               "19991231"
+                                               "          ")}));
     TempDir::write(dir.file(QStringLiteral("OLD.DBT")), handDbt3({QByteArray("P\xFD\xA1li\xE7 dlouh\xEC")}));
 
     Table t(path);
@@ -70,12 +84,19 @@ TEST(ForeignTables, DbaseThreeWithMemoReadAndAppendedInItsLayout)
     EXPECT_EQ(quint8(f[29]), 0x1F);
     EXPECT_EQ(f.mid(4, 4), le32(3));
     const int headerLength = 32 + 6 * 32 + 1;
-    EXPECT_EQ(f.mid(headerLength + 2 * 45, 45),
-              QByteArray(" \xA6\xA0" "ba" "        " "    7" "    2.50" "F" "20000229" "         2"));
+    EXPECT_EQ(f.mid(headerLength + 2 * 45, 45), QByteArray(" \xA6\xA0"
+                                                           "ba"
+                                                           "        "
+                                                           "    7"
+                                                           "    2.50"
+                                                           "F"
+                                                           "20000229"
+                                                           "         2"));
     EXPECT_EQ(f.size(), headerLength + 3 * 45 + 1);
     const QByteArray memo = TempDir::read(dir.file(QStringLiteral("OLD.DBT")));
     EXPECT_EQ(memo.left(4), le32(3));
-    EXPECT_EQ(memo.mid(1024, 5), QByteArray("\xD4" "as\x1A\x1A"));
+    EXPECT_EQ(memo.mid(1024, 5), QByteArray("\xD4"
+                                            "as\x1A\x1A"));
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("OLD.mdx"))));
 }
 
@@ -83,7 +104,8 @@ TEST(ForeignTables, DbaseFourMemoWithLargerBlocks)
 {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("t.dbf"));
-    TempDir::write(path, handTable(0x8B, 0x00, {{"M", 'M', 10}}, {QByteArray("          1"), QByteArray("          3")}));
+    TempDir::write(path,
+                   handTable(0x8B, 0x00, {{"M", 'M', 10}}, {QByteArray("          1"), QByteArray("          3")}));
     TempDir::write(dir.file(QStringLiteral("t.dbt")), handDbt4({QByteArray(1500, 'a'), QByteArray("\x8A\x9E")}, 1024));
     Table t(path);
     t.open();
@@ -102,12 +124,12 @@ TEST(ForeignTables, LevelSevenBinaryFieldsAutoIncrementAndDriverName)
 {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("seven.dbf"));
-    const QList<HandField> fields{{"ID", '+', 4}, {"NUM", 'I', 4}, {"VAL", 'O', 8}, {"WHEN", '@', 8},
-                                  {"NAME", 'C', 6},  {"NOTE", 'M', 10}};
-    QByteArray row1 = " " + level7Int(1) + level7Int(-1) + hex("c079400000000000") + hex("42cc418ba99a0000")
-                      + QByteArray("\x9F\x85\x9C   ") + "0000000001";
-    QByteArray row2 = " " + level7Int(2) + level7Int(290188) + hex("3f970051eb851eb7") + hex("42ccf9bdcaa9d000")
-                      + QByteArray("x     ") + "0000000000";
+    const QList<HandField> fields {{"ID", '+', 4},   {"NUM", 'I', 4},  {"VAL", 'O', 8},
+                                   {"WHEN", '@', 8}, {"NAME", 'C', 6}, {"NOTE", 'M', 10}};
+    QByteArray row1 = " " + level7Int(1) + level7Int(-1) + hex("c079400000000000") + hex("42cc418ba99a0000") +
+                      QByteArray("\x9F\x85\x9C   ") + "0000000001";
+    QByteArray row2 = " " + level7Int(2) + level7Int(290188) + hex("3f970051eb851eb7") + hex("42ccf9bdcaa9d000") +
+                      QByteArray("x     ") + "0000000000";
     TempDir::write(path, handLevel7Table(true, "DB852CZ0", fields, {row1, row2}, 3));
     TempDir::write(dir.file(QStringLiteral("seven.dbt")), handDbt4({QByteArray("qwe")}));
 
@@ -156,7 +178,8 @@ TEST(ForeignTables, FoxProTableWithFptMemo)
     TempDir dir;
     const QString path = dir.file(QStringLiteral("fox.dbf"));
     TempDir::write(path, handTable(0xF5, 0x64, {{"NAME", 'C', 4}, {"MEMO", 'M', 10}},
-                                   {QByteArray(" \xAC" "ab         8")}));
+                                   {QByteArray(" \xAC"
+                                               "ab         8")}));
     QByteArray fpt(512, '\0');
     fpt.replace(0, 4, be32(9));
     fpt[7] = 64; // block size 64, big-endian at offset 6
@@ -181,11 +204,13 @@ TEST(ForeignTables, VisualFoxProDateTimeIsJulianDayAndMilliseconds)
 {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("vfp.dbf"));
-    HandField name{"NAME", 'C', 4};
-    HandField stamp{"STAMP", 'T', 8};
+    HandField name {"NAME", 'C', 4};
+    HandField stamp {"STAMP", 'T', 8};
     // 2024-05-06 is Julian day 2460437; 07:08:09 is 25,689,000 ms after midnight.
     TempDir::write(path, handTable(0x30, 0x03, {name, stamp},
-                                   {QByteArray(" \x8A" "ab ") + le32(2460437) + le32(25689000),
+                                   {QByteArray(" \x8A"
+                                               "ab ") +
+                                        le32(2460437) + le32(25689000),
                                     QByteArray(" nic") + QByteArray(8, '\0')}));
     Table t(path);
     t.open();

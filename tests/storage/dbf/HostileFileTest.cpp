@@ -16,7 +16,7 @@ using dbf::Table;
 
 namespace {
 
-const QList<HandField> kFields{{"NAME", 'C', 4}, {"NOTE", 'M', 10}};
+const QList<HandField> kFields {{"NAME", 'C', 4}, {"NOTE", 'M', 10}};
 
 QString openError(const QString &path)
 {
@@ -32,7 +32,10 @@ QString openError(const QString &path)
     return QString();
 }
 
-QByteArray validTable() { return handTable(0x8B, 0xC8, kFields, {QByteArray(" abcd         1")}); }
+QByteArray validTable()
+{
+    return handTable(0x8B, 0xC8, kFields, {QByteArray(" abcd         1")});
+}
 
 } // namespace
 
@@ -49,10 +52,13 @@ TEST(HostileFiles, BrokenHeadersAreRefusedWithTheirCause)
     };
     TempDir::write(path, QByteArray("\x8B\x7C\x01", 3));
     EXPECT_TRUE(openError(path).contains(QStringLiteral("too short")));
-    EXPECT_TRUE(withHeader([](QByteArray &f) { f.replace(8, 2, le16(0xFFFF)); }).contains(QStringLiteral("header length")));
+    EXPECT_TRUE(
+        withHeader([](QByteArray &f) { f.replace(8, 2, le16(0xFFFF)); }).contains(QStringLiteral("header length")));
     EXPECT_TRUE(withHeader([](QByteArray &f) { f.replace(8, 2, le16(20)); }).contains(QStringLiteral("header length")));
-    EXPECT_TRUE(withHeader([](QByteArray &f) { f.replace(10, 2, le16(0)); }).contains(QStringLiteral("record length is zero")));
-    EXPECT_TRUE(withHeader([](QByteArray &f) { f.replace(10, 2, le16(5)); }).contains(QStringLiteral("runs past the record")));
+    EXPECT_TRUE(
+        withHeader([](QByteArray &f) { f.replace(10, 2, le16(0)); }).contains(QStringLiteral("record length is zero")));
+    EXPECT_TRUE(
+        withHeader([](QByteArray &f) { f.replace(10, 2, le16(5)); }).contains(QStringLiteral("runs past the record")));
     EXPECT_TRUE(withHeader([](QByteArray &f) { f[0] = char(0x77); }).contains(QStringLiteral("version byte 0x77")));
     EXPECT_TRUE(withHeader([](QByteArray &f) { f[32 + 64] = 'X'; }).contains(QStringLiteral("runs past the header")));
     EXPECT_TRUE(withHeader([](QByteArray &f) { f[32] = 0x0D; }).contains(QStringLiteral("no fields")));
@@ -119,7 +125,14 @@ TEST(HostileFiles, GarbageInFieldsReadsAsEmptyOrRaisesForIntegers)
     TempDir dir;
     const QString path = dir.file(QStringLiteral("junk.dbf"));
     TempDir::write(path, handTable(0x03, 0xC8, {{"N", 'N', 6}, {"M", 'M', 10}, {"L", 'L', 1}},
-                                   {QByteArray(" " "  12x4" "not a num?" "?"), QByteArray(" " "      " "9999999999" " ")}));
+                                   {QByteArray(" "
+                                               "  12x4"
+                                               "not a num?"
+                                               "?"),
+                                    QByteArray(" "
+                                               "      "
+                                               "9999999999"
+                                               " ")}));
     Table t(path);
     t.open();
     t.first();
@@ -138,7 +151,7 @@ TEST(HostileFiles, LongMemosAndMemoFilesCutShortWhileOpen)
     QByteArray longText(200000, 'x');
     for (qsizetype i = 0; i < longText.size(); i += 1000)
         longText[i] = char('a' + (i / 1000) % 26);
-    const QList<QByteArray> rows{QByteArray(" abcd         1"), QByteArray(" efgh       392")};
+    const QList<QByteArray> rows {QByteArray(" abcd         1"), QByteArray(" efgh       392")};
     const QByteArray second("second memo");
 
     // dBase III text longer than any single read, before another memo and at the file end.
@@ -189,9 +202,9 @@ TEST(HostileFiles, IntegersReadFromNumberFieldsOfEveryShape)
 {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("numbers.dbf"));
-    const QList<QByteArray> rows{QByteArray("   -12"), QByteArray("    +7"), QByteArray("      "), QByteArray("  1.50"),
-                                 QByteArray("  -2.5"), QByteArray(" 1 2  "), QByteArray("    - "),
-                                 QByteArray("   7\0\0", 6), QByteArray("  1e+2")};
+    const QList<QByteArray> rows {QByteArray("   -12"), QByteArray("    +7"),      QByteArray("      "),
+                                  QByteArray("  1.50"), QByteArray("  -2.5"),      QByteArray(" 1 2  "),
+                                  QByteArray("    - "), QByteArray("   7\0\0", 6), QByteArray("  1e+2")};
     QList<QByteArray> records;
     for (const QByteArray &r : rows)
         records.append(" " + r);

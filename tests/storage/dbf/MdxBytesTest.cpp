@@ -12,13 +12,20 @@ namespace mdx = ergotab::dbf::mdx;
 
 namespace {
 
-QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
 
-quint32 u32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint32 u32(const QByteArray &b, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
 
 // Walks a tag's tree the way readers do: leaves emit (key, record); interior nodes descend
 // into each child and finally into the pointer after the last key.
-void walk(const QByteArray &file, quint32 page, int item, int keyLength, QList<QPair<QByteArray, quint32>> &out, int depth = 0)
+void walk(const QByteArray &file, quint32 page, int item, int keyLength, QList<QPair<QByteArray, quint32>> &out,
+          int depth = 0)
 {
     ASSERT_LT(depth, 10);
     const QByteArray node = file.mid(qsizetype(page) * 512, 1024);

@@ -1,7 +1,7 @@
 // The bytes of tables the engine creates, checked against the published layouts.
 #include "DbfBytes.h"
-#include "storage/dbf/FieldCodec.h"
 #include "ObjectTable.h"
+#include "storage/dbf/FieldCodec.h"
 #include "tests/support/TempDir.h"
 
 #include <QDate>
@@ -14,7 +14,6 @@ using dbf::FieldKind;
 using dbf::Table;
 
 namespace {
-
 
 } // namespace
 
@@ -221,8 +220,20 @@ TEST(NativeBytes, StringsAreCutToTheirWidthAndNumbersMustFit)
 TEST(NativeBytes, WholeNumbersAreRightAlignedWithTheirDecimalsOrRefused)
 {
     using namespace ergotab::dbf;
-    const QList<double> values{0, -0.0, 1, -1, 7, 42, -42, 99999, 100000, -2147483648.0, 2147483647.0,
-                               12345678901.0, -1234567890.0, 999999999999999.0};
+    const QList<double> values {0,
+                                -0.0,
+                                1,
+                                -1,
+                                7,
+                                42,
+                                -42,
+                                99999,
+                                100000,
+                                -2147483648.0,
+                                2147483647.0,
+                                12345678901.0,
+                                -1234567890.0,
+                                999999999999999.0};
     for (const char type : {'N', 'F'}) {
         for (int length = 1; length <= 20; ++length) {
             for (int decimals = 0; decimals <= qMin(length - 1, 6); ++decimals) {

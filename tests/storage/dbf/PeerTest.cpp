@@ -29,19 +29,19 @@ QJsonObject runPeer(const QString &program, const QStringList &args)
     const bool finished = p.waitForFinished(120000);
     const QByteArray out = p.readAllStandardOutput();
     EXPECT_TRUE(finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-        << program.toStdString() << " " << args.join(QLatin1Char(' ')).toStdString() << " failed: "
-        << p.readAllStandardError().toStdString();
+        << program.toStdString() << " " << args.join(QLatin1Char(' ')).toStdString()
+        << " failed: " << p.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(out).object();
 }
 
 QJsonObject python(const char *script, const QStringList &args)
 {
-    return runPeer(QStringLiteral(ERGOTAB_PYTHON), QStringList{peer(script)} + args);
+    return runPeer(QStringLiteral(ERGOTAB_PYTHON), QStringList {peer(script)} + args);
 }
 
 QJsonObject perl(const QStringList &args)
 {
-    return runPeer(QStringLiteral(ERGOTAB_PERL), QStringList{peer("read_xbase.pl")} + args);
+    return runPeer(QStringLiteral(ERGOTAB_PERL), QStringList {peer("read_xbase.pl")} + args);
 }
 
 // Every live row as the engine reads it, in physical order, field names upper case.
@@ -90,12 +90,32 @@ protected:
         t.open();
         const QString longMemo = QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy. ").repeated(60);
         t.appendRecord({1, 0, 0, QStringLiteral("Závod Ústí")});
-        t.appendRecord({2, 1, 1, QStringLiteral("Svářeč – dílna č. 3"), 1, 2, 4, 8, 5, 0, 0, 0, 0, 0, 0, 0, 15, 12, 3,
-                        longMemo, QStringLiteral("Hluk 85 dB"), QStringLiteral("Chrániče sluchu")});
-        t.appendRecord({3, 1, 1, QStringLiteral("smazáno"), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                        QStringLiteral("pryč")});
-        t.appendRecord({4, 1, 0, QStringLiteral("Hala ŽĎÁR"), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                        {}, longMemo + longMemo});
+        t.appendRecord({2,
+                        1,
+                        1,
+                        QStringLiteral("Svářeč – dílna č. 3"),
+                        1,
+                        2,
+                        4,
+                        8,
+                        5,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        15,
+                        12,
+                        3,
+                        longMemo,
+                        QStringLiteral("Hluk 85 dB"),
+                        QStringLiteral("Chrániče sluchu")});
+        t.appendRecord(
+            {3, 1, 1, QStringLiteral("smazáno"), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, QStringLiteral("pryč")});
+        t.appendRecord({4, 1, 0,  QStringLiteral("Hala ŽĎÁR"), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                        0, 0, {}, longMemo + longMemo});
         t.appendRecord({5, 0, 1, QStringLiteral("Kancelář"), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, 100000});
         ASSERT_TRUE(t.locate(QStringLiteral("Index"), 3));
         t.deleteRecord();
@@ -123,7 +143,7 @@ protected:
     QString worker;
 };
 
-const QStringList objectMemos{QStringLiteral("POPIS"), QStringLiteral("MERENI"), QStringLiteral("OPATRENI")};
+const QStringList objectMemos {QStringLiteral("POPIS"), QStringLiteral("MERENI"), QStringLiteral("OPATRENI")};
 
 } // namespace
 
@@ -131,27 +151,31 @@ TEST_F(EngineTablesForPeers, DbfreadReadsTheSameValues)
 {
     const QJsonObject seen = python("read_dbfread.py", {object});
     // dbfread may return a few bytes past a dBase IV memo, so memos compare as prefixes.
-    expectSameRows(engineRows(object), seen.value(QStringLiteral("live")).toArray(), MemoMatch::Prefix, objectMemos, "dbfread");
+    expectSameRows(engineRows(object), seen.value(QStringLiteral("live")).toArray(), MemoMatch::Prefix, objectMemos,
+                   "dbfread");
     const QJsonArray deleted = seen.value(QStringLiteral("deleted")).toArray();
     ASSERT_EQ(deleted.size(), 1);
     EXPECT_EQ(deleted.at(0).toObject().value(QStringLiteral("TEXT")).toString(), QStringLiteral("smazáno"));
 
     const QJsonObject workers = python("read_dbfread.py", {worker});
-    expectSameRows(engineRows(worker), workers.value(QStringLiteral("live")).toArray(), MemoMatch::Exact, {}, "dbfread");
+    expectSameRows(engineRows(worker), workers.value(QStringLiteral("live")).toArray(), MemoMatch::Exact, {},
+                   "dbfread");
 }
 
 TEST_F(EngineTablesForPeers, PerlXBaseReadsTheSameValuesAndWalksTheIndex)
 {
     const QJsonObject seen = perl({object, QStringLiteral("cp1250")});
-    expectSameRows(engineRows(object), seen.value(QStringLiteral("live")).toArray(), MemoMatch::Exact, objectMemos, "XBase");
+    expectSameRows(engineRows(object), seen.value(QStringLiteral("live")).toArray(), MemoMatch::Exact, objectMemos,
+                   "XBase");
     const QJsonArray deleted = seen.value(QStringLiteral("deleted")).toArray();
     ASSERT_EQ(deleted.size(), 1);
     EXPECT_EQ(deleted.at(0).toObject().value(QStringLiteral("POPIS")).toString(), QStringLiteral("pryč"));
 
-    const QJsonObject index = perl({object, QStringLiteral("cp1250"), dir.file(QStringLiteral("Object.mdx")), QStringLiteral("UPLINK")});
+    const QJsonObject index =
+        perl({object, QStringLiteral("cp1250"), dir.file(QStringLiteral("Object.mdx")), QStringLiteral("UPLINK")});
     EXPECT_EQ(index.value(QStringLiteral("tags")).toArray(), QJsonArray({QStringLiteral("UPLINK")}));
     QJsonArray expected;
-    for (const auto &[uplink, record] : {std::pair{0, 1}, {0, 5}, {1, 2}, {1, 3}, {1, 4}})
+    for (const auto &[uplink, record] : {std::pair {0, 1}, {0, 5}, {1, 2}, {1, 3}, {1, 4}})
         expected.append(QJsonArray({uplink, record}));
     EXPECT_EQ(index.value(QStringLiteral("walk")).toArray(), expected);
 
@@ -166,13 +190,14 @@ TEST_F(EngineTablesForPeers, PerlXBaseWalksAnIndexOfManyLevels)
     for (int i = 0; i < 6000; ++i)
         t.appendRecord({100 + i, (i * 7919) % 500});
     t.close();
-    const QJsonObject index = perl({object, QStringLiteral("cp1250"), dir.file(QStringLiteral("Object.mdx")), QStringLiteral("UPLINK")});
+    const QJsonObject index =
+        perl({object, QStringLiteral("cp1250"), dir.file(QStringLiteral("Object.mdx")), QStringLiteral("UPLINK")});
     const QJsonArray walk = index.value(QStringLiteral("walk")).toArray();
     ASSERT_EQ(walk.size(), 6005);
     for (qsizetype i = 1; i < walk.size(); ++i) {
         const QJsonArray a = walk.at(i - 1).toArray(), b = walk.at(i).toArray();
-        ASSERT_TRUE(a.at(0).toDouble() < b.at(0).toDouble()
-                    || (a.at(0).toDouble() == b.at(0).toDouble() && a.at(1).toInt() < b.at(1).toInt()))
+        ASSERT_TRUE(a.at(0).toDouble() < b.at(0).toDouble() ||
+                    (a.at(0).toDouble() == b.at(0).toDouble() && a.at(1).toInt() < b.at(1).toInt()))
             << "entry " << i;
     }
 }
@@ -182,8 +207,9 @@ TEST_F(EngineTablesForPeers, PythonDbfReadsTablesWithoutMemos)
     const QJsonObject seen = python("read_pydbf.py", {worker});
     expectSameRows(engineRows(worker), seen.value(QStringLiteral("live")).toArray(), MemoMatch::Exact, {}, "dbf");
     ASSERT_EQ(seen.value(QStringLiteral("deleted")).toArray().size(), 1);
-    EXPECT_EQ(seen.value(QStringLiteral("deleted")).toArray().at(0).toObject().value(QStringLiteral("LNAME")).toString(),
-              QStringLiteral("Smazaný"));
+    EXPECT_EQ(
+        seen.value(QStringLiteral("deleted")).toArray().at(0).toObject().value(QStringLiteral("LNAME")).toString(),
+        QStringLiteral("Smazaný"));
 }
 
 // Text that is no date and time is refused, and the row is not added.
@@ -237,8 +263,9 @@ TEST_P(PythonDbfTables, EngineReadsDbaseThreeAndFoxProTablesWithMemos)
         EXPECT_EQ(added.value(QStringLiteral("AMOUNT")).toString(), QStringLiteral("3.5"));
         EXPECT_TRUE(added.value(QStringLiteral("MEMO")).toString().startsWith(QStringLiteral("nová poznámka ů")));
         const QJsonObject again = python("read_pydbf.py", {t.tableName()});
-        EXPECT_EQ(again.value(QStringLiteral("live")).toArray().at(2).toObject().value(QStringLiteral("MEMO")).toString(),
-                  QStringLiteral("nová poznámka ů"));
+        EXPECT_EQ(
+            again.value(QStringLiteral("live")).toArray().at(2).toObject().value(QStringLiteral("MEMO")).toString(),
+            QStringLiteral("nová poznámka ů"));
     }
 }
 
@@ -254,7 +281,8 @@ TEST_P(PythonDbfTables, EngineReadsAndWritesVisualFoxProDateTimes)
     EXPECT_EQ(t.fieldText(QStringLiteral("stamp")), QStringLiteral("2024-05-06 07:08:09"));
     EXPECT_EQ(t.fieldInt(QStringLiteral("num")), -5);
     EXPECT_EQ(t.fieldText(QStringLiteral("price")), QStringLiteral("12.5"));
-    EXPECT_EQ(t.fieldText(QStringLiteral("memo")), QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy. ").repeated(40));
+    EXPECT_EQ(t.fieldText(QStringLiteral("memo")),
+              QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy. ").repeated(40));
     t.next();
     EXPECT_TRUE(t.isFieldEmpty(QStringLiteral("stamp")));
     EXPECT_EQ(t.fieldText(QStringLiteral("stamp")), QString());

@@ -88,8 +88,11 @@ TEST_F(TableTest, FieldNamesIgnoreCaseAndUnknownFieldsNameTheTable)
 
 TEST_F(TableTest, FilterTermsJoinedByAndSeeOnlyMatchingRows)
 {
-    addRows({{1, 0, 0, QStringLiteral("root")}, {2, 1, 1, QStringLiteral("a")}, {3, 1, 0, QStringLiteral("b")},
-             {4, 3, 1, QStringLiteral("c")}, {5, 1, 0, QStringLiteral("d")}});
+    addRows({{1, 0, 0, QStringLiteral("root")},
+             {2, 1, 1, QStringLiteral("a")},
+             {3, 1, 0, QStringLiteral("b")},
+             {4, 3, 1, QStringLiteral("c")},
+             {5, 1, 0, QStringLiteral("d")}});
     table.setFilter(QStringLiteral("Type=0 AND Uplink=1"));
     table.setFiltered(true);
     EXPECT_EQ(indexes(table), QList<int>({3, 5}));
@@ -212,7 +215,8 @@ TEST_F(TableTest, OrderAndCountAreRightWhetherFirstAskedForBeforeOrAfterChanges)
 
 TEST_F(TableTest, LocateIsExactAndLeavesTheCursorWhenNothingMatches)
 {
-    addRows({{1, 0, 0, QStringLiteral("Dílna")}, {2, 0, 0, QStringLiteral("Dílna 2")}, {3, 0, 1, QStringLiteral("dílna")}});
+    addRows(
+        {{1, 0, 0, QStringLiteral("Dílna")}, {2, 0, 0, QStringLiteral("Dílna 2")}, {3, 0, 1, QStringLiteral("dílna")}});
     ASSERT_TRUE(table.locate(QStringLiteral("Text"), QStringLiteral("dílna")));
     EXPECT_EQ(table.fieldInt(QStringLiteral("Index")), 3);
     EXPECT_FALSE(table.locate(QStringLiteral("Text"), QStringLiteral("Díl")));
@@ -294,7 +298,8 @@ TEST_F(TableTest, ClosedTablesCanBeReplacedAsFilesAndReopened)
     const QString copy = dir.file(QStringLiteral("copy"));
     QDir().mkpath(copy);
     for (const char *ext : {"dbf", "dbt", "mdx"})
-        QFile::copy(dir.file(QStringLiteral("Object.%1").arg(QLatin1String(ext))), copy + QStringLiteral("/Object.%1").arg(QLatin1String(ext)));
+        QFile::copy(dir.file(QStringLiteral("Object.%1").arg(QLatin1String(ext))),
+                    copy + QStringLiteral("/Object.%1").arg(QLatin1String(ext)));
     table.open();
     addRows({{2, 0, 0, QStringLiteral("new")}});
     table.close();
@@ -341,7 +346,8 @@ TEST_F(TableTest, PackAndAddIndexNeedExclusiveUseAndWorkClosedOrOpen)
     EXPECT_EQ(indexes(table), QList<int>({3, 4}));
     table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Type"));
     table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Type")); // again: nothing to do
-    expectEngineError([&] { table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Index")); }, QStringLiteral("BYTYPE"));
+    expectEngineError([&] { table.addIndex(QStringLiteral("BYTYPE"), QStringLiteral("Index")); },
+                      QStringLiteral("BYTYPE"));
     expectEngineError([&] { table.addIndex(QStringLiteral("MEMO"), QStringLiteral("Popis")); }, QStringLiteral("memo"));
     table.close();
     table.setExclusive(false);
@@ -405,14 +411,18 @@ TEST_F(TableTest, EngineErrorsForMisuse)
     expectEngineError([&] { table.setTableName(QStringLiteral("x.dbf")); }, QStringLiteral("open"));
     table.appendRecord();
     table.edit();
-    expectEngineError([&] { table.setFieldText(QStringLiteral("Index"), QStringLiteral("abc")); }, QStringLiteral("Index"));
+    expectEngineError([&] { table.setFieldText(QStringLiteral("Index"), QStringLiteral("abc")); },
+                      QStringLiteral("Index"));
     table.setFieldText(QStringLiteral("Text"), QStringLiteral("abc"));
     expectEngineError([&] { table.fieldInt(QStringLiteral("Text")); }, QStringLiteral("integer"));
     table.setFieldText(QStringLiteral("Text"), QStringLiteral(" 42 "));
     EXPECT_EQ(table.fieldInt(QStringLiteral("Text")), 42);
     table.cancel();
-    expectEngineError([&] { table.appendRecord({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}); },
-                      QStringLiteral("23 values"));
+    expectEngineError(
+        [&] {
+            table.appendRecord({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23});
+        },
+        QStringLiteral("23 values"));
 }
 
 // Whole numbers are read from any field that holds one: numeric fields at once, text and memo
@@ -487,7 +497,8 @@ TEST_F(TableTest, ScanInFileOrderSeesEveryRowAndChangesPostedMeanwhile)
     for (table.first(); !table.eof(); table.next()) {
         const int index = table.fieldInt(QStringLiteral("Index"));
         ASSERT_EQ(index, ++seen);
-        const QString expected = index == 1600 && changed ? QStringLiteral("změněno") : QStringLiteral("Řádek %1").arg(index);
+        const QString expected =
+            index == 1600 && changed ? QStringLiteral("změněno") : QStringLiteral("Řádek %1").arg(index);
         ASSERT_EQ(table.fieldText(QStringLiteral("Text")), expected);
         ASSERT_EQ(table.fieldInt(QStringLiteral("UpLink")), index / 10);
         if (index == 1500) {

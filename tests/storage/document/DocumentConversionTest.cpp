@@ -16,11 +16,10 @@ using ergotab::test::writeOldDocument;
 TEST(FactorMapping, EachOldFactorLandsInItsCurrentField)
 {
     // old factor -> current factor (0: not carried over)
-    const std::map<int, int> expected = {{1, 8},  {2, 9},  {3, 3},  {4, 4},  {5, 1},  {6, 2},
-                                         {7, 12}, {8, 0},  {9, 5},  {10, 11}, {11, 6}, {12, 6},
-                                         {13, 6}, {14, 6}, {15, 7}, {16, 10}};
+    const std::map<int, int> expected = {{1, 8}, {2, 9},   {3, 3},  {4, 4},  {5, 1},  {6, 2},  {7, 12}, {8, 0},
+                                         {9, 5}, {10, 11}, {11, 6}, {12, 6}, {13, 6}, {14, 6}, {15, 7}, {16, 10}};
     for (const auto &[oldFactor, current] : expected) {
-        std::array<int, 16> old{};
+        std::array<int, 16> old {};
         old[oldFactor - 1] = 2;
         const std::array<int, 13> mapped = mapVersion2Factors(old);
         for (int n = 1; n <= 12; ++n)
@@ -31,7 +30,7 @@ TEST(FactorMapping, EachOldFactorLandsInItsCurrentField)
 
 TEST(FactorMapping, PhysicalLoadJoinsFourOldFactorsAndCategoryFourBecomesThree)
 {
-    std::array<int, 16> old{};
+    std::array<int, 16> old {};
     old[10] = 2 | 8; // Fak11: categories 2 and 4
     old[12] = 1;     // Fak13: category 1
     EXPECT_EQ(mapVersion2Factors(old)[5], 7);
@@ -52,8 +51,8 @@ protected:
 
     std::vector<OldRow> sampleRows() const
     {
-        OldRow node{1, 0, 0, QStringLiteral("Lisovna")};
-        OldRow assessment{2, 1, 1, QStringLiteral("Obsluha lisu – ženy")};
+        OldRow node {1, 0, 0, QStringLiteral("Lisovna")};
+        OldRow assessment {2, 1, 1, QStringLiteral("Obsluha lisu – ženy")};
         assessment.fak[10] = 10; // Fak11: categories 2 and 4
         assessment.fak[12] = 1;  // Fak13
         assessment.fak[2] = 4;   // noise, category 3
@@ -132,9 +131,12 @@ namespace {
 class StepCounter : public ProgressSink
 {
 public:
-    void showProgress(const QString &text, int maximum) override { shown << QStringLiteral("%1/%2").arg(text).arg(maximum); }
+    void showProgress(const QString &text, int maximum) override
+    {
+        shown << QStringLiteral("%1/%2").arg(text).arg(maximum);
+    }
     void stepProgress() override { ++steps; }
-    void setProgress(int) override {}
+    void setProgress(int) override { }
     void hideProgress() override { ++hidden; }
     QStringList shown;
     int steps = 0;
@@ -149,8 +151,8 @@ TEST_F(OpeningOldDocuments, NoVersionFileMeansVersionZeroAndRunsEveryStep)
     document.open(write(0, -1));
     document.setProgressSink(nullptr);
     // Opening, then steps 0 and 2 copying both rows; step 1 only adds the index.
-    EXPECT_EQ(progress.shown, (QStringList{QStringLiteral("Otevírání: old/100"), QStringLiteral("Převádím data/2"),
-                                           QStringLiteral("Převádím data/2")}));
+    EXPECT_EQ(progress.shown, (QStringList {QStringLiteral("Otevírání: old/100"), QStringLiteral("Převádím data/2"),
+                                            QStringLiteral("Převádím data/2")}));
     EXPECT_EQ(progress.steps, 4);
     EXPECT_EQ(progress.hidden, 3);
     EXPECT_EQ(document.version(), 0);

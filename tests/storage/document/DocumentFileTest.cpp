@@ -1,6 +1,6 @@
+#include "storage/document/DocumentFile.h"
 #include "storage/archive/TZLBArchive.h"
 #include "storage/document/Document.h"
-#include "storage/document/DocumentFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ public:
         maxima << maximum;
         ++shown;
     }
-    void stepProgress() override {}
+    void stepProgress() override { }
     void setProgress(int value) override { highest = qMax(highest, value); }
     void hideProgress() override { --shown; }
 
@@ -77,9 +77,9 @@ TEST_F(DocumentFiles, SavedFileHoldsSixMembersInOrderAndOpensWithTheSameRows)
     QStringList names;
     for (int i = 0; i < archive.FileCount(); ++i)
         names << archive.GetEntry(i).FileName;
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"),
-                                  QStringLiteral("Object.mdx"), QStringLiteral("Worker.dbf"),
-                                  QStringLiteral("Link.dbf"), QStringLiteral("Version.Inf")}));
+    EXPECT_EQ(names,
+              (QStringList {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Object.mdx"),
+                            QStringLiteral("Worker.dbf"), QStringLiteral("Link.dbf"), QStringLiteral("Version.Inf")}));
     TempDir out;
     archive.ExtractAll(out.path());
     archive.CloseArchive();
@@ -99,7 +99,8 @@ TEST_F(DocumentFiles, SavedFileHoldsSixMembersInOrderAndOpensWithTheSameRows)
     EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Text")), QStringLiteral("Chemik – laboratoř"));
     EXPECT_EQ(reader.objects().fieldInt(QStringLiteral("Fak02")), 4);
     EXPECT_EQ(reader.objects().fieldInt(QStringLiteral("Pracov")), 7);
-    EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Opatreni")), QStringLiteral("Ochranné rukavice,\r\nodsávání."));
+    EXPECT_EQ(reader.objects().fieldText(QStringLiteral("Opatreni")),
+              QStringLiteral("Ochranné rukavice,\r\nodsávání."));
     reader.shutDown();
 
     document.open(path);
@@ -172,7 +173,8 @@ TEST_F(DocumentFiles, MissingMemberOrBadVersionFileEndTheOpenWithAMessage)
     const QString noWorker = dir.file(QStringLiteral("noworker.tvo"));
     TZLBArchive archive;
     archive.CreateArchive(noWorker);
-    archive.AddFiles({source.workFolder() + QStringLiteral("Object.dbf"), source.workFolder() + QStringLiteral("Object.dbt"),
+    archive.AddFiles({source.workFolder() + QStringLiteral("Object.dbf"),
+                      source.workFolder() + QStringLiteral("Object.dbt"),
                       source.workFolder() + QStringLiteral("Link.dbf")});
     archive.CloseArchive();
     EXPECT_THROW(document.open(noWorker), AppError);

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 using namespace ergotab;
-using ergotab::test::TempDir;
 using dbf::FieldKind;
+using ergotab::test::TempDir;
 
 namespace {
 
@@ -43,23 +43,34 @@ TEST(DocumentTables, LayoutsAreExactlyTheDocumentsFieldsInOrder)
     int posts = 0;
     CreateDocumentTables(tables, dir.withSeparator(), [&posts](dbf::Table &) { ++posts; });
 
-    std::vector<Expected> object = {{"Index", FieldKind::Integer, 0}, {"UpLink", FieldKind::Integer, 0},
-                                    {"Type", FieldKind::Integer, 0}, {"Text", FieldKind::String, 250}};
+    std::vector<Expected> object = {{"Index", FieldKind::Integer, 0},
+                                    {"UpLink", FieldKind::Integer, 0},
+                                    {"Type", FieldKind::Integer, 0},
+                                    {"Text", FieldKind::String, 250}};
     static const char *fak[] = {"Fak01", "Fak02", "Fak03", "Fak04", "Fak05", "Fak06", "Fak07",
                                 "Fak08", "Fak09", "Fak10", "Fak11", "Fak12", "Fak13"};
     for (const char *name : fak)
         object.push_back({name, FieldKind::Integer, 0});
-    object.insert(object.end(), {{"Pracov", FieldKind::Integer, 0}, {"Zen", FieldKind::Integer, 0},
-                                 {"Popis", FieldKind::Memo, 0}, {"Mereni", FieldKind::Memo, 0},
+    object.insert(object.end(), {{"Pracov", FieldKind::Integer, 0},
+                                 {"Zen", FieldKind::Integer, 0},
+                                 {"Popis", FieldKind::Memo, 0},
+                                 {"Mereni", FieldKind::Memo, 0},
                                  {"Opatreni", FieldKind::Memo, 0}});
     expectLayout(*tables.object, object);
-    expectLayout(*tables.worker, {{"Index", FieldKind::Integer, 0}, {"PersNum", FieldKind::String, 10},
-                                  {"FName", FieldKind::String, 20}, {"LName", FieldKind::String, 20},
-                                  {"Address", FieldKind::String, 50}, {"City", FieldKind::String, 50},
-                                  {"Zip", FieldKind::String, 6}, {"BirthDate", FieldKind::String, 10},
-                                  {"BirthNum", FieldKind::String, 11}, {"RiskLen", FieldKind::Integer, 0},
-                                  {"LenType", FieldKind::Integer, 0}, {"ReviDate", FieldKind::String, 10},
-                                  {"Result", FieldKind::Integer, 0}, {"Profese", FieldKind::String, 30}});
+    expectLayout(*tables.worker, {{"Index", FieldKind::Integer, 0},
+                                  {"PersNum", FieldKind::String, 10},
+                                  {"FName", FieldKind::String, 20},
+                                  {"LName", FieldKind::String, 20},
+                                  {"Address", FieldKind::String, 50},
+                                  {"City", FieldKind::String, 50},
+                                  {"Zip", FieldKind::String, 6},
+                                  {"BirthDate", FieldKind::String, 10},
+                                  {"BirthNum", FieldKind::String, 11},
+                                  {"RiskLen", FieldKind::Integer, 0},
+                                  {"LenType", FieldKind::Integer, 0},
+                                  {"ReviDate", FieldKind::String, 10},
+                                  {"Result", FieldKind::Integer, 0},
+                                  {"Profese", FieldKind::String, 30}});
     expectLayout(*tables.link, {{"WIndex", FieldKind::Integer, 0}, {"TIndex", FieldKind::Integer, 0}});
 
     EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("Object.dbt"))));
@@ -150,7 +161,7 @@ TEST(FactorCatalogue, NamesCaptionsAndTheSixFactorsWithoutCategoryFour)
     for (const Factor &f : factorCatalogue())
         if (!f.category4Offered)
             withoutFour.push_back(f.number);
-    EXPECT_EQ(withoutFour, (std::vector<int>{5, 6, 7, 9, 10, 11}));
+    EXPECT_EQ(withoutFour, (std::vector<int> {5, 6, 7, 9, 10, 11}));
     EXPECT_THROW(factor(0), AppError);
     EXPECT_THROW(factor(14), AppError);
 }
@@ -160,10 +171,10 @@ TEST(FactorMask, BoxesAndMasksConvertBothWays)
     EXPECT_EQ(categoriesToMask({true, false, true, false}), 5);
     EXPECT_EQ(categoriesToMask({false, false, false, true}), 8);
     EXPECT_EQ(categoriesToMask({false, false, false, false}), 0);
-    EXPECT_EQ(maskToCategories(5), (std::array<bool, 4>{true, false, true, false}));
+    EXPECT_EQ(maskToCategories(5), (std::array<bool, 4> {true, false, true, false}));
     for (int mask = 0; mask < 16; ++mask)
         EXPECT_EQ(categoriesToMask(maskToCategories(mask)), mask);
     // Only the low four bits are categories.
     EXPECT_EQ(categoriesToMask(maskToCategories(16 + 2)), 2);
-    EXPECT_EQ(maskToCategories(-1), (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_EQ(maskToCategories(-1), (std::array<bool, 4> {true, true, true, true}));
 }

@@ -71,9 +71,9 @@ void writeOldDocument(const QString &tvoPath, int layout, const std::vector<OldR
         link.close();
     }
     QStringList members;
-    for (const QString &name : {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"),
-                                QStringLiteral("Object.mdx"), QStringLiteral("Worker.dbf"),
-                                QStringLiteral("Link.dbf")}) {
+    for (const QString &name :
+         {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Object.mdx"),
+          QStringLiteral("Worker.dbf"), QStringLiteral("Link.dbf")}) {
         if (QFile::exists(folder + name))
             members << folder + name;
     }

@@ -14,7 +14,7 @@ struct OldRow
     int upLink = 0;
     int type = 0;
     QString text;
-    std::array<int, 16> fak{};
+    std::array<int, 16> fak {};
     int pracov = 0;
     int zen = 0;
     QString popis, mereni, opatreni;

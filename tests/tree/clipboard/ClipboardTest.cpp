@@ -81,14 +81,14 @@ TEST_F(Clipboard, CopyingANodeWritesItsSubtreeInCopyOrder)
     select(10);
     commands->Copy1Click();
     EXPECT_EQ(rowsOf(commands->clipboard().tablePath()),
-              (std::vector<Row>{{1, 0, 0}, {2, 1, 0}, {3, 2, 1}, {4, 1, 1}}));
+              (std::vector<Row> {{1, 0, 0}, {2, 1, 0}, {3, 2, 1}, {4, 1, 1}}));
     EXPECT_TRUE(commands->ClipboardHasRows());
     EXPECT_FALSE(document.isModified());
 
     // A single assessment.
     select(13);
     commands->Copy1Click();
-    EXPECT_EQ(rowsOf(commands->clipboard().tablePath()), (std::vector<Row>{{1, 0, 1}}));
+    EXPECT_EQ(rowsOf(commands->clipboard().tablePath()), (std::vector<Row> {{1, 0, 1}}));
 }
 
 TEST_F(Clipboard, PastingUnderANodeAddsNewRowsAndItemsAndLeavesSelectionAlone)
@@ -123,12 +123,13 @@ TEST_F(Clipboard, PastingUnderANodeAddsNewRowsAndItemsAndLeavesSelectionAlone)
     EXPECT_EQ(field(44, QStringLiteral("Zen")), 1);
     EXPECT_EQ(field(44, QStringLiteral("Type")), 1);
     document.objects().locate(QStringLiteral("Index"), 44);
-    EXPECT_EQ(document.objects().fieldText(QStringLiteral("Opatreni")), QStringLiteral("Chrániče sluchu\r\nPitný režim"));
+    EXPECT_EQ(document.objects().fieldText(QStringLiteral("Opatreni")),
+              QStringLiteral("Chrániče sluchu\r\nPitný režim"));
     EXPECT_EQ(linkRows(), linksBefore) << "worker links are not copied";
 
-    EXPECT_EQ(children(item(7)), (std::vector<int>{8, 41}));
-    EXPECT_EQ(children(item(41)), (std::vector<int>{42, 44}));
-    EXPECT_EQ(children(item(42)), (std::vector<int>{43}));
+    EXPECT_EQ(children(item(7)), (std::vector<int> {8, 41}));
+    EXPECT_EQ(children(item(41)), (std::vector<int> {42, 44}));
+    EXPECT_EQ(children(item(42)), (std::vector<int> {43}));
     EXPECT_EQ(item(44)->image(), 2);
     EXPECT_EQ(tree->selectedItem(), item(7));
     EXPECT_EQ(selectionChanges, 0);
@@ -136,7 +137,7 @@ TEST_F(Clipboard, PastingUnderANodeAddsNewRowsAndItemsAndLeavesSelectionAlone)
 
     // Pasting again makes another copy with new Index values.
     commands->Paste1Click();
-    EXPECT_EQ(children(item(7)), (std::vector<int>{8, 41, 45}));
+    EXPECT_EQ(children(item(7)), (std::vector<int> {8, 41, 45}));
 }
 
 TEST_F(Clipboard, PlacementBesideAnAssessmentAndAtTheTopLevel)
@@ -152,7 +153,7 @@ TEST_F(Clipboard, PlacementBesideAnAssessmentAndAtTheTopLevel)
     tree->select(nullptr);
     commands->Paste1Click();
     EXPECT_EQ(field(15, QStringLiteral("UpLink")), 0);
-    EXPECT_EQ(children(nullptr), (std::vector<int>{10, 15}));
+    EXPECT_EQ(children(nullptr), (std::vector<int> {10, 15}));
 }
 
 TEST_F(Clipboard, ALibraryShapedSourcePastesWithZeroCountsAndEmptyTexts)
@@ -219,7 +220,7 @@ TEST_F(Clipboard, RowsFormingACycleAreCopiedOnce)
     addRow(2, 1, 0, QStringLiteral("B"));
     addRow(3, 1, 1, QStringLiteral("C"));
     EXPECT_EQ(commands->clipboard().copyFrom(document.objects(), 1, nullptr), 3);
-    EXPECT_EQ(rowsOf(commands->clipboard().tablePath()), (std::vector<Row>{{1, 0, 0}, {2, 1, 0}, {3, 1, 1}}));
+    EXPECT_EQ(rowsOf(commands->clipboard().tablePath()), (std::vector<Row> {{1, 0, 0}, {2, 1, 0}, {3, 1, 1}}));
 }
 
 TEST(ClipboardFolder, FoundAgainByTheNextRun)
