@@ -145,6 +145,11 @@ void TMainForm::BuildTreeFromDocument()
     m_treeBuilding = false;
 }
 
+DocumentEditing &TMainForm::editing()
+{
+    return m_categorisation->editing();
+}
+
 void TMainForm::AddNodeSpeedButtonClick()
 {
     m_categorisation->commands().AddNodeSpeedButtonClick();
@@ -186,7 +191,7 @@ void TMainForm::PrepareClipboardFolder()
 
 void TMainForm::WizardSpeedButton1Click()
 {
-    TWizardForm wizard(this, m_wizardData.get());
+    TWizardForm wizard(this, &editing(), m_wizardData.get());
     wizard.exec();
 }
 

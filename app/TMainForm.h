@@ -10,6 +10,7 @@
 namespace ergotab {
 
 class Document;
+class DocumentEditing;
 class DocumentCommands;
 class RecentFilesMenu;
 class TProgressForm;
@@ -36,6 +37,8 @@ public:
     const RecentFiles &recentFiles() const { return m_recentFiles; }
     // The tree, the record editor and the structure commands on DataTreeNT and the pages.
     tree::CategorisationPanel &categorisation() { return *m_categorisation; }
+    // The add and store commands as the wizard and the library window use them.
+    DocumentEditing &editing();
 
     // The progress dialog long operations report to; the main window does not own it.
     void setProgressForm(TProgressForm *form);

@@ -2,6 +2,7 @@
 
 #include "DataTreeBehaviour.h"
 #include "DocumentTree.h"
+#include "EditorAddCommands.h"
 #include "StructureCommands.h"
 #include "TreeContextMenu.h"
 
@@ -17,6 +18,7 @@ CategorisationPanel::CategorisationPanel(const CategorisationWidgets &w, Documen
     , m_editor(std::make_unique<RecordEditor>(*m_tree, w.pages, w.lock))
     , m_commands(std::make_unique<StructureCommands>(*m_tree, *m_editor, std::move(confirm)))
     , m_menu(std::make_unique<TreeContextMenu>(*m_tree, *m_commands))
+    , m_editing(std::make_unique<EditorAddCommands>(*m_tree, *m_commands, *m_editor))
     , m_behaviour(new DataTreeBehaviour(*w.DataTreeNT))
 {
     // DataTreeNTChange
@@ -51,6 +53,11 @@ CategorisationPanel::CategorisationPanel(const CategorisationWidgets &w, Documen
 }
 
 CategorisationPanel::~CategorisationPanel() = default;
+
+DocumentEditing &CategorisationPanel::editing()
+{
+    return *m_editing;
+}
 
 void CategorisationPanel::rebuildTree()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Confirm.h"
+#include "DocumentEditing.h"
 #include "EditLock.h"
 #include "RecordEditor.h"
 
@@ -19,6 +20,7 @@ namespace ergotab::tree {
 
 class DataTreeBehaviour;
 class DocumentTree;
+class EditorAddCommands;
 class StructureCommands;
 class TreeContextMenu;
 
@@ -50,6 +52,8 @@ public:
     RecordEditor &editor() { return *m_editor; }
     StructureCommands &commands() { return *m_commands; }
     TreeContextMenu &contextMenu() { return *m_menu; }
+    // The add and store commands as the wizard and the library use them.
+    DocumentEditing &editing();
 
     // After start-up, New and Open: the tree built from the document, the editor showing the
     // selection (nothing, since a built tree selects nothing).
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<RecordEditor> m_editor;
     std::unique_ptr<StructureCommands> m_commands;
     std::unique_ptr<TreeContextMenu> m_menu;
+    std::unique_ptr<EditorAddCommands> m_editing;
     DataTreeBehaviour *m_behaviour = nullptr;
 };
 

@@ -89,9 +89,9 @@ QString str(const char16_t *s)
 
 } // namespace
 
-TWizardForm::TWizardForm(QWidget *mainWindow, const TWizardData *pictures)
-    : QDialog(mainWindow)
-    , m_mainWindow(mainWindow)
+TWizardForm::TWizardForm(QWidget *parent, DocumentEditing *editing, const TWizardData *pictures)
+    : QDialog(parent)
+    , m_editing(editing)
     , m_pictures(pictures)
     , m_openHelp(openWizardHelp)
 {

@@ -18,23 +18,21 @@ class QToolButton;
 namespace ergotab {
 
 class AnswerReader;
+class DocumentEditing;
 class TWizardData;
 struct WizardAnswers;
 
 // "Průvodce hodnocením pracoviště": asks the decree's questions factor by factor and, on
-// finishing, creates one assessment through the main window's own commands.
-//
-// The main window is reached by name only, so the wizard does not link against it: it must
-// offer the slots AddKatSpeedButtonClick() and StoreBitBtnClick(), the line edit KatNameEdit
-// and the check boxes f01k1 .. f13k4. Typical use from the main window:
-//     TWizardForm wizard(this, &m_wizardData);
+// finishing, creates one assessment through the document editor's add and store commands
+// (`editing`, which the main window provides). Typical use from the main window:
+//     TWizardForm wizard(this, &editing, &m_wizardData);
 //     wizard.exec();
 class TWizardForm : public QDialog
 {
     Q_OBJECT
 public:
     // `pictures` is the long-lived picture store; without one the wizard draws its own.
-    explicit TWizardForm(QWidget *mainWindow, const TWizardData *pictures = nullptr);
+    TWizardForm(QWidget *parent, DocumentEditing *editing, const TWizardData *pictures = nullptr);
     ~TWizardForm() override;
 
     using HelpOpener = std::function<void(QWidget *parent, int contextNumber)>;
@@ -68,7 +66,7 @@ private:
     void connectLabelClicks();
     void presenceChanged(QComboBox *list);
 
-    QWidget *m_mainWindow;
+    DocumentEditing *m_editing;
     std::unique_ptr<TWizardData> m_ownPictures;
     const TWizardData *m_pictures;
     HelpOpener m_openHelp;

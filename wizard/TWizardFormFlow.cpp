@@ -6,14 +6,13 @@
 #include "rules/FactorRules.h"
 #include "rules/PageFlow.h"
 #include "storage/AppError.h"
+#include "tree/DocumentEditing.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -152,44 +151,16 @@ void TWizardForm::ZakonButtonClick()
         m_openHelp(this, factorHelpContext(factor));
 }
 
-namespace {
-
-void invokeCommand(QWidget *mainWindow, const char *slot)
-{
-    if (!QMetaObject::invokeMethod(mainWindow, slot, Qt::DirectConnection))
-        throw AppError(QStringLiteral("The main window has no command %1").arg(QLatin1StringView(slot)));
-}
-
-template <typename W> W *editorControl(QWidget *mainWindow, const QString &name)
-{
-    W *control = mainWindow->findChild<W *>(name);
-    if (!control)
-        throw AppError(QStringLiteral("The main window has no control %1").arg(name));
-    return control;
-}
-
-// The editor's check box of one factor and category: "f", two digits, "k", the category.
-QString categoryBox(int factorNumber, int category)
-{
-    return QStringLiteral("f%1k%2").arg(factorNumber, 2, 10, QLatin1Char('0')).arg(category);
-}
-
-} // namespace
-
 void TWizardForm::FinishWizard()
 {
     const DerivedCategories derived = DeriveCategories(answers());
-    if (!m_mainWindow)
-        throw AppError(QStringLiteral("The wizard has no main window to add the assessment to"));
+    if (!m_editing)
+        throw AppError(QStringLiteral("The wizard has no document to add the assessment to"));
 
-    invokeCommand(m_mainWindow, "AddKatSpeedButtonClick");
-    editorControl<QLineEdit>(m_mainWindow, QStringLiteral("KatNameEdit"))->setText(NameEdit->text());
-    // A new assessment's boxes are clear; setting all four keeps exactly one per factor even
-    // if the editor came up otherwise.
+    FactorMasks masks {};
     for (int f = 1; f <= FactorCount; ++f)
-        for (int k = 1; k <= CategoryCount; ++k)
-            editorControl<QCheckBox>(m_mainWindow, categoryBox(f, k))->setChecked(k == derived.category(f));
-    invokeCommand(m_mainWindow, "StoreBitBtnClick");
+        masks[f - 1] = derived.mask(f);
+    m_editing->addAssessment(NameEdit->text(), masks);
     accept();
 }
 

@@ -52,7 +52,7 @@ TEST_F(WizardOnMainWindow, FinishingAddsTheAssessmentUnderTheSelectedNode)
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     tree->setCurrentItem(tree->topLevelItem(0));
 
-    TWizardForm wizard(&window);
+    TWizardForm wizard(&window, &window.editing());
     wizard.show();
     answerNeEverywhere(wizard, QStringLiteral("Účetní"));
     wizard.findChild<QPushButton *>(QStringLiteral("NextButton"))->click();
@@ -74,7 +74,7 @@ TEST_F(WizardOnMainWindow, FinishingAddsTheAssessmentUnderTheSelectedNode)
 TEST_F(WizardOnMainWindow, CancellingCreatesNothingAndLeavesTheFlagClear)
 {
     TMainForm &window = shownForm();
-    TWizardForm wizard(&window);
+    TWizardForm wizard(&window, &window.editing());
     wizard.show();
     answerNeEverywhere(wizard, QStringLiteral("Nic"));
     wizard.reject();

@@ -1,4 +1,4 @@
-#include "FakeMainWindow.h"
+#include "FakeEditing.h"
 
 #include "wizard/TWizardForm.h"
 #include "wizard/rules/PageFlow.h"
@@ -20,12 +20,12 @@ using namespace ergotab;
 
 namespace {
 
-// One wizard over a fake main window, shown offscreen, with help requests recorded.
+// One wizard over a fake document editor, shown offscreen, with help requests recorded.
 class Wizard
 {
 public:
     Wizard()
-        : form(&main)
+        : form(nullptr, &editing)
     {
         form.setHelpOpener([this](QWidget *, int context) { helpOpened.append(context); });
         form.show();
@@ -72,7 +72,7 @@ public:
         ASSERT_EQ(page(), target);
     }
 
-    FakeMainWindow main;
+    FakeEditing editing;
     TWizardForm form;
     QList<int> helpOpened;
 };
@@ -318,15 +318,12 @@ TEST(WizardForm, CancellingOrEscapeCreatesNothing)
     w.clickButton("StornoButton");
     EXPECT_FALSE(w.form.isVisible());
     EXPECT_EQ(w.form.result(), QDialog::Rejected);
-    EXPECT_EQ(w.main.added, 0);
-    EXPECT_TRUE(w.main.stored.isEmpty());
-    EXPECT_FALSE(w.main.modified);
+    EXPECT_TRUE(w.editing.stored.isEmpty());
 
     Wizard closed;
     closed.goWithNeTo(PageZaver);
     closed.form.close();
-    EXPECT_EQ(closed.main.added, 0);
-    EXPECT_FALSE(closed.main.modified);
+    EXPECT_TRUE(closed.editing.stored.isEmpty());
 }
 
 TEST(WizardForm, FinishingWithEveryFactorNeStoresMaskOneEverywhere)
@@ -337,17 +334,15 @@ TEST(WizardForm, FinishingWithEveryFactorNeStoresMaskOneEverywhere)
     w.goNext();
     EXPECT_FALSE(w.form.isVisible());
     EXPECT_EQ(w.form.result(), QDialog::Accepted);
-    ASSERT_EQ(w.main.added, 1);
-    ASSERT_EQ(w.main.stored.size(), 1);
-    EXPECT_EQ(w.main.stored[0].name, QStringLiteral("Kancelář"));
-    for (int mask : w.main.stored[0].masks)
+    ASSERT_EQ(w.editing.stored.size(), 1);
+    EXPECT_EQ(w.editing.stored[0].name, QStringLiteral("Kancelář"));
+    for (int mask : w.editing.stored[0].masks)
         EXPECT_EQ(mask, 1);
 }
 
 TEST(WizardForm, FinishingStoresTheDerivedMasks)
 {
     Wizard w;
-    w.main.dirtyEditor = true;
     w.get<QLineEdit>("NameEdit")->setText(QStringLiteral("Svářeč"));
     w.goNext();
     w.yes("PrachComboBox");
@@ -405,8 +400,8 @@ TEST(WizardForm, FinishingStoresTheDerivedMasks)
     ASSERT_EQ(w.page(), PageZaver);
     w.goNext();
 
-    ASSERT_EQ(w.main.stored.size(), 1);
-    EXPECT_EQ(w.main.stored[0].name, QStringLiteral("Svářeč"));
+    ASSERT_EQ(w.editing.stored.size(), 1);
+    EXPECT_EQ(w.editing.stored[0].name, QStringLiteral("Svářeč"));
     const std::array<int, 13> expected = {4, 8, 2, 2, 4, 4, 1, 2, 1, 4, 1, 8, 2};
-    EXPECT_EQ(w.main.stored[0].masks, expected);
+    EXPECT_EQ(w.editing.stored[0].masks, expected);
 }

@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     const QString key = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("uvod");
     if (key == QStringLiteral("--sizes")) {
         // The room each page asks for with its panels open.
-        TWizardForm wizard(nullptr);
+        TWizardForm wizard(nullptr, nullptr);
         auto *pages = wizard.findChild<QStackedWidget *>(QStringLiteral("PageControl1"));
         for (QWidget *panel : wizard.findChildren<QWidget *>(QRegularExpression(QStringLiteral("Panel$"))))
             panel->setVisible(true);
@@ -35,7 +35,7 @@ int main(int argc, char **argv)
     if (page == WizardPageCount)
         return 2;
 
-    TWizardForm wizard(nullptr);
+    TWizardForm wizard(nullptr, nullptr);
     wizard.setHelpOpener([](QWidget *, int) {});
     QTimer::singleShot(0, &wizard, [&wizard, page] {
         // Open every answer panel of the page, as a user answering "Ano" would see it.
