@@ -17,6 +17,7 @@
 #include "tree/clipboard/ClipboardCommands.h"
 #include "wizard/TWizardData.h"
 #include "wizard/TWizardForm.h"
+#include "workers/TWorkersForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,6 +41,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_ui.setupUi(this);
     m_documentCommands = new DocumentCommands(*this, *m_document);
     createCategorisation();
+    createWorkersForm();
     m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
     connectCommands();
     m_recentFilesMenu->rebuild(m_recentFiles.paths());
@@ -84,6 +86,17 @@ void TMainForm::createCategorisation()
         this);
 }
 
+void TMainForm::createWorkersForm()
+{
+    workers::WorkerPrompts prompts;
+    prompts.question = [this](const QString &caption, const QString &text) {
+        return MessageBoxes::question(m_workersForm, caption, text);
+    };
+    prompts.notice = [this](const QString &text) { showErrorBox(m_workersForm, text); };
+    m_workersForm = new workers::TWorkersForm(*m_document, prompts, this);
+    centreOnScreen(m_workersForm);
+}
+
 void TMainForm::connectCommands()
 {
     connect(m_ui.New1, &QAction::triggered, this, &TMainForm::New1Click);
@@ -93,6 +106,7 @@ void TMainForm::connectCommands()
     connect(m_ui.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(m_ui.Index1, &QAction::triggered, this, &TMainForm::Index1Click);
     connect(m_ui.Oprogramu1, &QAction::triggered, this, &TMainForm::Oprogramu1Click);
+    connect(m_ui.Editovat1, &QAction::triggered, this, &TMainForm::Editovat1Click);
     connect(m_ui.WizardSpeedButton1, &QAbstractButton::clicked, this, &TMainForm::WizardSpeedButton1Click);
     connect(m_recentFilesMenu, &RecentFilesMenu::chosen, this, &TMainForm::MRUManager1Click);
 }
@@ -273,6 +287,11 @@ void TMainForm::Oprogramu1Click()
 {
     TAboutForm about(this);
     about.exec();
+}
+
+void TMainForm::Editovat1Click()
+{
+    m_workersForm->exec();
 }
 
 void TMainForm::Exit1Click()

@@ -19,6 +19,9 @@ namespace tree {
 class CategorisationPanel;
 class ClipboardCommands;
 } // namespace tree
+namespace workers {
+class TWorkersForm;
+}
 
 // The one main window: lives from start to end and owns the open document, the recent files
 // and the controls. Commands live in their own classes; this class wires them to the menus
@@ -73,6 +76,8 @@ public slots:
     void MRUManager1Click(const QString &path);
     void Index1Click();
     void Oprogramu1Click();
+    // "Zaměstnanci" / "Editovat": the worker register, modal. The menu itself stays hidden.
+    void Editovat1Click();
     void Exit1Click();
     // The tree's commands; the wizard and the library call the add and store commands.
     void AddNodeSpeedButtonClick();
@@ -101,6 +106,7 @@ protected:
 private:
     void connectCommands();
     void createCategorisation();
+    void createWorkersForm();
     void loadRecentFiles();
     void saveRecentFiles() const;
 
@@ -114,6 +120,7 @@ private:
     RecentFiles m_recentFiles;
     RecentFilesMenu *m_recentFilesMenu = nullptr;
     TProgressForm *m_progressForm = nullptr;
+    workers::TWorkersForm *m_workersForm = nullptr; // made once, reused at every opening
     QString m_commandLineDocument;
     bool m_firstShow = true;
     bool m_treeBuilding = false;

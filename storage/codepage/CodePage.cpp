@@ -2,6 +2,8 @@
 
 #include "CodePageTables.h"
 
+#include <QList>
+#include <QTextBoundaryFinder>
 #include <QtAlgorithms>
 
 #include <cstring>
@@ -68,25 +70,79 @@ QString CodePage::decode(const char *data, qsizetype size) const
     return text;
 }
 
+namespace {
+
+// Below U+0300 every UTF-16 unit is a whole character of its own: no surrogates, no combining
+// marks, nothing that normalisation would join. Such text maps unit by unit.
+bool isOneUnitPerCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x300)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+char CodePage::byteFor(char32_t c) const
+{
+    if (c < 0x80)
+        return char(c);
+    if (c > 0xFFFF)
+        return '?';
+    const auto it = m_fromUnicode.find(char16_t(c));
+    return it == m_fromUnicode.end() ? '?' : char(it->second);
+}
+
+QByteArray CodePage::encodeCharacters(const QString &text, qsizetype limit) const
+{
+    // Letters typed as a base and a combining accent are joined first, so "e" + U+0301 is one
+    // byte where the code page has "é". Then each user-visible character is taken whole: its
+    // bytes when the code page holds all of it, otherwise a single '?'; a character that would
+    // not fit in the limit is left out with everything after it.
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    QByteArray out;
+    out.reserve(qMin(limit, composed.size()));
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, composed);
+    qsizetype start = 0;
+    for (qsizetype end = graphemes.toNextBoundary(); end > 0; start = end, end = graphemes.toNextBoundary()) {
+        QByteArray bytes;
+        bool whole = true;
+        for (const uint c : QStringView(composed).mid(start, end - start).toUcs4()) {
+            const char b = byteFor(c);
+            whole = whole && (b != '?' || c == '?');
+            bytes.append(b);
+        }
+        if (!whole)
+            bytes = QByteArray(1, '?');
+        if (out.size() + bytes.size() > limit)
+            break;
+        out.append(bytes);
+    }
+    return out;
+}
+
 void CodePage::encodeInto(const QString &text, char *out, qsizetype size, char pad) const
 {
+    if (!isOneUnitPerCharacter(text)) {
+        const QByteArray bytes = encodeCharacters(text, size);
+        std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+        std::memset(out + bytes.size(), pad, size_t(size - bytes.size()));
+        return;
+    }
     const qsizetype n = qMin(size, text.size());
     const QChar *in = text.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i].unicode();
-        if (c < 0x80) {
-            out[i] = char(c);
-        } else {
-            const auto it = m_fromUnicode.find(c);
-            out[i] = it == m_fromUnicode.end() ? '?' : char(it->second);
-        }
-    }
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = byteFor(in[i].unicode());
     for (qsizetype i = n; i < size; ++i)
         out[i] = pad;
 }
 
 QByteArray CodePage::encode(const QString &text) const
 {
+    if (!isOneUnitPerCharacter(text))
+        return encodeCharacters(text, text.size());
     QByteArray bytes(text.size(), Qt::Uninitialized);
     encodeInto(text, bytes.data(), bytes.size(), ' ');
     return bytes;

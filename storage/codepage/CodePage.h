@@ -25,13 +25,18 @@ public:
 
     QString decode(const char *data, qsizetype size) const;
     QString decode(const QByteArray &bytes) const { return decode(bytes.constData(), bytes.size()); }
-    // Characters the code page cannot hold become '?'.
+    // One byte per character; a character the code page cannot hold becomes one '?', however
+    // many UTF-16 units or combining marks it is made of.
     QByteArray encode(const QString &text) const;
-    // Writes exactly `size` bytes: the text cut or padded with `pad`.
+    // Writes exactly `size` bytes: the text padded with `pad`, or cut after the last whole
+    // character that fits, never inside one.
     void encodeInto(const QString &text, char *out, qsizetype size, char pad) const;
 
 private:
     CodePage(Id id, int number, const char16_t *upper);
+    char byteFor(char32_t c) const;
+    // The careful way, for text with characters beyond U+02FF: at most `limit` bytes.
+    QByteArray encodeCharacters(const QString &text, qsizetype limit) const;
 
     Id m_id;
     int m_number;

@@ -58,6 +58,32 @@ TEST(CodePage, UnmappableCharactersBecomeQuestionMarksAndPaddingFillsTheField)
     EXPECT_EQ(QByteArray(field, 6), QByteArray("dlouh\xFD"));
 }
 
+TEST(CodePage, CharactersOfSeveralUnitsTakeOneByteAndAreNeverCutInside)
+{
+    const CodePage &cp = CodePage::windows1250();
+    // A letter typed as base and combining accent is the code page's own letter.
+    EXPECT_EQ(cp.encode(QStringLiteral("Z\u030Ce\u0301")), bytes({0x8E, 0xE9}));
+    // A character outside the code page is one '?' however it is made: a surrogate pair, an
+    // emoji with a skin tone, a letter with an accent the code page lacks.
+    EXPECT_EQ(cp.encode(QStringLiteral("a\U0001F600b")), QByteArray("a?b"));
+    EXPECT_EQ(cp.encode(QStringLiteral("\U0001F44D\U0001F3FDx")), QByteArray("?x"));
+    EXPECT_EQ(cp.encode(QStringLiteral("q\u0301")), QByteArray("?"));
+    // Characters beyond U+02FF that the code page holds keep their bytes.
+    EXPECT_EQ(cp.encode(QStringLiteral("a\u2013\u20AC")), bytes({'a', 0x96, 0x80}));
+
+    char field[5];
+    const auto into = [&](const QString &text) {
+        cp.encodeInto(text, field, 5, ' ');
+        return QByteArray(field, 5);
+    };
+    EXPECT_EQ(into(QStringLiteral("abc\U0001F600xy")), QByteArray("abc?x"));
+    EXPECT_EQ(into(QStringLiteral("abcd\U0001F600")), QByteArray("abcd?"));
+    EXPECT_EQ(into(QStringLiteral("abcde\U0001F600")), QByteArray("abcde"));
+    EXPECT_EQ(into(QStringLiteral("abcde\u0301")), QByteArray("abcd\xE9"));
+    EXPECT_EQ(into(QStringLiteral("abcdq\u0301")), QByteArray("abcd?"));
+    EXPECT_EQ(into(QStringLiteral("ab\U0001F600")), QByteArray("ab?  "));
+}
+
 TEST(CodePage, LongTextDecodesLikeByteByByteAtEveryLengthAndOffset)
 {
     // Runs of plain ASCII and of upper-half bytes at every position and length, so that
