@@ -4,6 +4,7 @@
 #include "DateText.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -33,6 +34,7 @@ DateField::DateField(QWidget *parent)
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setToolTip(QStringLiteral("Vyber datum"));
 
+    m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textChanged, this, &DateField::textChanged);
     connect(m_edit, &QLineEdit::editingFinished, this, &DateField::normalise);
     connect(m_button, &QToolButton::clicked, this, &DateField::showCalendar);
@@ -55,6 +57,20 @@ void DateField::setText(const QString &text)
 void DateField::showCalendar()
 {
     m_popup->popUp(this, parseDateText(text()));
+}
+
+bool DateField::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt+Down and F4 drop the calendar down from the keyboard, as in other date fields.
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier) ||
+            (key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier)) {
+            showCalendar();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DateField::normalise()

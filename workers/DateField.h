@@ -12,7 +12,8 @@ class CalendarPopup;
 // A date that may also be left empty: a text field for day-month-year text of at most ten
 // characters, with a button that drops down a calendar. A day chosen there is written as
 // "dd.MM.yyyy"; typed text of a whole date is put in the same form when the field is left.
-// The text is what is stored, so a stored text that is no date is shown as it is.
+// The text is what is stored, so a stored text that is no date is shown as it is. Alt+Down
+// or F4 opens the calendar from the keyboard.
 class DateField : public QWidget
 {
     Q_OBJECT
@@ -30,6 +31,9 @@ public:
 
 signals:
     void textChanged(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void normalise();

@@ -130,7 +130,8 @@ TEST_F(FieldsTest, DatesMayStayEmptyAndTheCalendarWritesDayMonthYear)
     popup->hide();
 
     birth->setText(QStringLiteral("31.01.2004"));
-    birth->showCalendar();
+    QTest::keyClick(birth->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(popup->isVisible());
     popup->findChild<QToolButton *>(QStringLiteral("YearBackButton"))->click();
     popup->findChild<QToolButton *>(QStringLiteral("MonthForwardButton"))->click();
     EXPECT_EQ(popup->calendar()->yearShown(), 2003);
