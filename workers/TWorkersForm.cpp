@@ -25,7 +25,9 @@ TWorkersForm::TWorkersForm(Document &document, WorkerPrompts prompts, QWidget *p
     m_ui.setupUi(this);
     setModal(true);
     connectFields();
-    connect(m_ui.ListBox1, &QListWidget::currentRowChanged, this, &TWorkersForm::ListBox1Click);
+    // The selection, not the current row: the list may make a row current on getting the
+    // focus without selecting it, and selecting that row later changes no current row.
+    connect(m_ui.ListBox1, &QListWidget::itemSelectionChanged, this, &TWorkersForm::ListBox1Click);
     connect(m_ui.BitBtn1, &QPushButton::clicked, this, &TWorkersForm::BitBtn1Click);
     connect(m_ui.BitBtn2, &QPushButton::clicked, this, &TWorkersForm::BitBtn2Click);
     connect(m_ui.SpeedButton1, &QToolButton::clicked, this, &TWorkersForm::SpeedButton1Click);

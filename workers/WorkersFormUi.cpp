@@ -45,7 +45,6 @@ void WorkersFormUi::setupUi(QDialog *dialog)
     dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::WindowMaximizeButtonHint);
     dialog->setSizeGripEnabled(true);
-    dialog->resize(529, 365);
 
     auto *outer = new QVBoxLayout(dialog);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -56,7 +55,6 @@ void WorkersFormUi::setupUi(QDialog *dialog)
     Splitter1->setChildrenCollapsible(false);
     ListBox1 = named(new QListWidget(Splitter1), "ListBox1");
     Panel1 = named(new QWidget(Splitter1), "Panel1");
-    Panel1->setMinimumSize(372, 297);
     Splitter1->addWidget(ListBox1);
     Splitter1->addWidget(Panel1);
     Splitter1->setStretchFactor(0, 0);
@@ -64,6 +62,8 @@ void WorkersFormUi::setupUi(QDialog *dialog)
     Splitter1->setSizes({145, 384});
     outer->addWidget(Splitter1, 1);
     setupFields(Panel1);
+    // At least 372 x 297, more when the fonts need it.
+    Panel1->setMinimumSize(Panel1->layout()->minimumSize().expandedTo(QSize(372, 297)));
 
     auto *bar = named(new QWidget(dialog), "Panel2");
     auto *barLayout = new QHBoxLayout(bar);
@@ -86,17 +86,11 @@ void WorkersFormUi::setupUi(QDialog *dialog)
     outer->addWidget(bar);
 
     setupTabOrder();
+    dialog->resize(QSize(529, 365).expandedTo(dialog->minimumSizeHint()));
 }
 
 void WorkersFormUi::setupFields(QWidget *panel)
 {
-    auto *grid = new QGridLayout(panel);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(6);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-
     Edit3 = named(new QLineEdit(panel), "Edit3");
     Edit6 = named(new QLineEdit(panel), "Edit6");
     Edit1 = named(new QLineEdit(panel), "Edit1");
@@ -114,38 +108,61 @@ void WorkersFormUi::setupFields(QWidget *panel)
     ComboBox2 = named(new QComboBox(panel), "ComboBox2");
     ComboBox2->addItems({QStringLiteral("Schopen"), QStringLiteral("Schopen s omezením"), QStringLiteral("Neschopen")});
 
-    grid->addWidget(label(QStringLiteral("Osobní číslo:"), panel), 0, 0);
-    grid->addWidget(Edit3, 0, 1);
-    grid->addWidget(label(QStringLiteral("Profese:"), panel), 0, 2);
-    grid->addWidget(Edit6, 0, 3);
-    grid->addWidget(label(QStringLiteral("Příjmení:"), panel), 1, 0);
-    grid->addWidget(Edit1, 1, 1);
-    grid->addWidget(label(QStringLiteral("Jméno:"), panel), 1, 2);
-    grid->addWidget(Edit2, 1, 3);
-    grid->addWidget(label(QStringLiteral("Narozen:"), panel), 2, 0);
-    grid->addWidget(DateEdit1, 2, 1);
-    grid->addWidget(label(QStringLiteral("Rodné číslo:"), panel), 2, 2);
-    grid->addWidget(MaskEdit1, 2, 3);
-    grid->addWidget(label(QStringLiteral("Bydliště:"), panel), 3, 0);
-    grid->addWidget(Edit4, 3, 1, 1, 3);
+    const QFontMetrics metrics = panel->fontMetrics();
+    const auto widthFor = [&metrics](const char *sample) {
+        return metrics.horizontalAdvance(QLatin1String(sample)) + 12;
+    };
+    for (DateField *date : {DateEdit1, DateEdit2})
+        date->setFixedWidth(widthFor("00.00.0000") + date->dropDownButton()->sizeHint().width());
+    MaskEdit1->setFixedWidth(widthFor("000000-0000"));
+    MaskEdit2->setFixedWidth(widthFor("000 000"));
+    MaskEdit3->setFixedWidth(widthFor("0000000"));
+
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(10);
+
+    // Two fields a row: personal number and profession, surname and first name, birth.
+    auto *top = new QGridLayout;
+    top->setHorizontalSpacing(6);
+    top->setVerticalSpacing(6);
+    top->setColumnStretch(1, 1);
+    top->setColumnStretch(3, 1);
+    top->addWidget(label(QStringLiteral("Osobní číslo:"), panel), 0, 0);
+    top->addWidget(Edit3, 0, 1);
+    top->addWidget(label(QStringLiteral("Profese:"), panel), 0, 2);
+    top->addWidget(Edit6, 0, 3);
+    top->addWidget(label(QStringLiteral("Příjmení:"), panel), 1, 0);
+    top->addWidget(Edit1, 1, 1);
+    top->addWidget(label(QStringLiteral("Jméno:"), panel), 1, 2);
+    top->addWidget(Edit2, 1, 3);
+    top->addWidget(label(QStringLiteral("Narozen:"), panel), 2, 0);
+    top->addWidget(DateEdit1, 2, 1, Qt::AlignLeft);
+    top->addWidget(label(QStringLiteral("Rodné číslo:"), panel), 2, 2);
+    top->addWidget(MaskEdit1, 2, 3, Qt::AlignLeft);
+    // The residence: street, then postcode and town under it.
+    top->addWidget(label(QStringLiteral("Bydliště:"), panel), 3, 0);
+    top->addWidget(Edit4, 3, 1, 1, 3);
     auto *town = new QHBoxLayout;
-    MaskEdit2->setFixedWidth(MaskEdit2->fontMetrics().horizontalAdvance(QStringLiteral("000 000")) + 12);
     town->addWidget(MaskEdit2);
     town->addWidget(Edit5, 1);
-    grid->addLayout(town, 4, 1, 1, 3);
+    top->addLayout(town, 4, 1, 1, 3);
+    column->addLayout(top);
 
-    // The lower rows have longer captions: each takes three columns, its control the last.
-    auto *length = new QHBoxLayout;
-    MaskEdit3->setFixedWidth(MaskEdit3->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    length->addWidget(MaskEdit3);
-    length->addWidget(ComboBox1, 1);
-    grid->addWidget(label(QStringLiteral("Doba odpracovaná v riziku:"), panel), 5, 0, 1, 3);
-    grid->addLayout(length, 5, 3);
-    grid->addWidget(label(QStringLiteral("Datum poslední lékařské kontroly:"), panel), 6, 0, 1, 3);
-    grid->addWidget(DateEdit2, 6, 3);
-    grid->addWidget(label(QStringLiteral("Výsledek lékařské kontroly:"), panel), 7, 0, 1, 3);
-    grid->addWidget(ComboBox2, 7, 3);
-    grid->setRowStretch(8, 1);
+    // The risk and the medical check, with their longer captions.
+    auto *lower = new QGridLayout;
+    lower->setHorizontalSpacing(6);
+    lower->setVerticalSpacing(6);
+    lower->setColumnStretch(2, 1);
+    lower->addWidget(label(QStringLiteral("Doba odpracovaná v riziku:"), panel), 0, 0);
+    lower->addWidget(MaskEdit3, 0, 1);
+    lower->addWidget(ComboBox1, 0, 2, Qt::AlignLeft);
+    lower->addWidget(label(QStringLiteral("Datum poslední lékařské kontroly:"), panel), 1, 0);
+    lower->addWidget(DateEdit2, 1, 1, 1, 2, Qt::AlignLeft);
+    lower->addWidget(label(QStringLiteral("Výsledek lékařské kontroly:"), panel), 2, 0);
+    lower->addWidget(ComboBox2, 2, 1, 1, 2, Qt::AlignLeft);
+    column->addLayout(lower);
+    column->addStretch(1);
 
     BitBtn1 = named(new QPushButton(QStringLiteral("Uložit"), panel), "BitBtn1");
     BitBtn1->setDefault(true);
@@ -155,7 +172,7 @@ void WorkersFormUi::setupFields(QWidget *panel)
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
-    grid->addLayout(buttons, 9, 0, 1, 4);
+    column->addLayout(buttons);
 }
 
 void WorkersFormUi::setupTabOrder()
