@@ -23,6 +23,8 @@ struct Digits
 
 Digits roundedDigits(double value, int decimals)
 {
+    if (!std::isfinite(value))
+        value = 0.0;
     const QString e = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±xx
     const int ePos = e.indexOf(QLatin1Char('e'));
     QString digits = e.left(1) + e.mid(2, ePos - 2);
@@ -184,6 +186,10 @@ QString formatSection(const Section &sec, double value, QChar decimalSeparator, 
         const int wholeDigits = std::max(1, sec.wholePlaceholders());
         exponent = int(std::floor(std::log10(v))) - (wholeDigits - 1);
         v /= std::pow(10.0, exponent);
+        if (!std::isfinite(v) || v == 0.0) { // a pattern with hundreds of whole digits
+            v = std::fabs(value);
+            exponent = 0;
+        }
         // Rounding may carry into one more digit (9.996 → 10.00).
         if (roundedDigits(v, sec.maxDecimals()).whole.size() > wholeDigits) {
             ++exponent;

@@ -84,7 +84,7 @@ QStringList Expression::names() const
 {
     QStringList result;
     walk(m_compiled->root.get(), [&](const detail::Node &n) {
-        if (n.kind == detail::NodeKind::Name && !result.contains(n.name))
+        if (n.kind == detail::NodeKind::Name && n.children.empty() && !result.contains(n.name))
             result.append(n.name);
     });
     return result;

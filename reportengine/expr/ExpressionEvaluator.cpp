@@ -178,6 +178,8 @@ private:
     QVariant shiftDate(const Node &n, const QVariant &date, double days)
     {
         const QDateTime dt = dateTime(n, date);
+        if (!(std::fabs(days) < 3.0e6)) // beyond the years 1 … 9999
+            fail(n, QStringLiteral("datum posunuté o %1 dní je mimo kalendář").arg(value::numberText(days)));
         if (date.typeId() == QMetaType::QDate && days == std::trunc(days))
             return QVariant(dt.date().addDays(qint64(days)));
         return QVariant(value::daysToDateTime(value::dateTimeToDays(dt) + days));

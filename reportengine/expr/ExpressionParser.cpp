@@ -499,7 +499,10 @@ private:
         for (int i = pos + 1; i <= closeAt;) {
             const QChar c = t.at(i);
             if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-                i = skipQuoted(t, i, closeAt);
+                const int after = skipQuoted(t, i, closeAt);
+                if (after < 0)
+                    break; // cannot happen: closing() matched the quotes already
+                i = after;
                 continue;
             }
             if (c == QLatin1Char('(') || c == QLatin1Char('['))
@@ -621,8 +624,8 @@ private:
         if (s.isEmpty() || !isIdentifierStart(s.at(0)))
             return false;
         for (const QChar c : s) {
-            if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
-                return false;
+            if (!c.isLetterOrNumber() && c != QLatin1Char('_') && c != QLatin1Char('.'))
+                return false; // a data set may stand for the band: COUNT(CustomerData.Customers)
         }
         return true;
     }

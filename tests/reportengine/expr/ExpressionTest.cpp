@@ -198,6 +198,7 @@ TEST(Expression, ValuesThatCannotBeUsedAreErrorsAtTheirPlace)
         {"STRTODATE('32.1.2024')", 1, "není datum"},
         {"[Part total + ]", 7, "neočekávaný text"}, // not a variable, and no expression either
         {"Arr[1]", 1, "neznámé pole hodnot „Arr“"},
+        {"STRTODATE('1.1.2024') + 1e15", 23, "mimo kalendář"},
     };
     for (const auto &c : cases) {
         const ExpressionError e = errorOf(host, QString::fromUtf8(c.text));

@@ -174,6 +174,10 @@ TEST(Functions, AggregatesAreListedAndAskedOfTheHost)
     EXPECT_EQ(calls[3].band, QString());                // the whole data set, or the footer's band
     EXPECT_EQ(calls[3].text, QStringLiteral("SUM(Object_DataSet.\"Zam\")"));
     EXPECT_EQ(calls[4].kind, AggregateCall::Kind::Avg);
+    // The earlier engine's dictionaries count over a data set named in place of a band.
+    const QList<AggregateCall> count = Expression::parse(QStringLiteral("Count(CustomerData.Customers)")).aggregates();
+    ASSERT_EQ(count.size(), 1);
+    EXPECT_EQ(count[0].band, QStringLiteral("CustomerData.Customers"));
 
     host.aggregateValues.insert(QStringLiteral("Sum([Part total], Band8)"), 30);
     host.aggregateValues.insert(QStringLiteral("COUNT( Band4 , 1 )"), 4);
@@ -193,6 +197,8 @@ TEST(Functions, TheCacheParsesEachTextOnceAndNamesTellWhatIsRead)
     EXPECT_TRUE(a.refersTo(QLatin1String("page#")));
     EXPECT_FALSE(a.refersTo(SystemVariable::Line));
     EXPECT_EQ(a.names(), (QStringList {QStringLiteral("TOTALPAGES"), QStringLiteral("PAGE#")}));
+    EXPECT_EQ(Expression::parse(QStringLiteral("[[Part total] + Fak01] * 2")).names(),
+              (QStringList {QStringLiteral("Part total"), QStringLiteral("Fak01")}));
     EXPECT_THROW(cache.expression(QStringLiteral("1 +")), ExpressionError);
     EXPECT_THROW(cache.expression(QStringLiteral("1 +")), ExpressionError) << "a broken text is not kept";
     EXPECT_EQ(&cache.text(QStringLiteral("[PAGE#]")), &cache.text(QStringLiteral("[PAGE#]")));
