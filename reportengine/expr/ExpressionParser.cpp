@@ -4,62 +4,13 @@
 // Function arguments are split at the commas of the argument list first and each argument is
 // parsed on its own, so `1,5` is a number everywhere except as two arguments of a call.
 
-#include "reportengine/expr/ExpressionNode.h"
-
-#include <QHash>
+#include "reportengine/expr/ExpressionCalls.h"
 
 namespace ergotab::report::detail {
 
 namespace {
 
 constexpr int maxDepth = 200;
-
-struct FunctionShape
-{
-    Builtin builtin;
-    int minArgs;
-    int maxArgs;
-};
-
-const QHash<QString, FunctionShape> &builtins()
-{
-    static const QHash<QString, FunctionShape> table = {
-        {QStringLiteral("INT"), {Builtin::Int, 1, 1}},
-        {QStringLiteral("FRAC"), {Builtin::Frac, 1, 1}},
-        {QStringLiteral("ROUND"), {Builtin::Round, 1, 1}},
-        {QStringLiteral("STR"), {Builtin::Str, 1, 1}},
-        {QStringLiteral("COPY"), {Builtin::Copy, 3, 3}},
-        {QStringLiteral("STRTODATE"), {Builtin::StrToDate, 1, 1}},
-        {QStringLiteral("STRTOTIME"), {Builtin::StrToTime, 1, 1}},
-        {QStringLiteral("DAYOF"), {Builtin::DayOf, 1, 1}},
-        {QStringLiteral("MONTHOF"), {Builtin::MonthOf, 1, 1}},
-        {QStringLiteral("YEAROF"), {Builtin::YearOf, 1, 1}},
-        {QStringLiteral("FORMATDATETIME"), {Builtin::FormatDateTime, 2, 2}},
-        {QStringLiteral("FORMATFLOAT"), {Builtin::FormatFloat, 2, 2}},
-        {QStringLiteral("FORMATTEXT"), {Builtin::FormatText, 2, 2}},
-        {QStringLiteral("LENGTH"), {Builtin::Length, 1, 1}},
-        {QStringLiteral("LOWERCASE"), {Builtin::LowerCase, 1, 1}},
-        {QStringLiteral("UPPERCASE"), {Builtin::UpperCase, 1, 1}},
-        {QStringLiteral("NAMECASE"), {Builtin::NameCase, 1, 1}},
-        {QStringLiteral("POS"), {Builtin::Pos, 2, 2}},
-        {QStringLiteral("TRIM"), {Builtin::Trim, 1, 1}},
-        {QStringLiteral("MAXNUM"), {Builtin::MaxNum, 2, 2}},
-        {QStringLiteral("MINNUM"), {Builtin::MinNum, 2, 2}},
-        {QStringLiteral("INPUT"), {Builtin::Input, 1, 2}},
-        {QStringLiteral("MESSAGEBOX"), {Builtin::MessageBox, 1, 3}},
-    };
-    return table;
-}
-
-const QHash<QString, AggregateCall::Kind> &aggregateKinds()
-{
-    static const QHash<QString, AggregateCall::Kind> table = {
-        {QStringLiteral("SUM"), AggregateCall::Kind::Sum},     {QStringLiteral("AVG"), AggregateCall::Kind::Avg},
-        {QStringLiteral("MIN"), AggregateCall::Kind::Min},     {QStringLiteral("MAX"), AggregateCall::Kind::Max},
-        {QStringLiteral("COUNT"), AggregateCall::Kind::Count},
-    };
-    return table;
-}
 
 bool isIdentifierStart(QChar c)
 {
@@ -530,104 +481,25 @@ private:
 
     QString argumentText(const Argument &a) const { return t.mid(a.begin, a.end - a.begin).trimmed(); }
 
-    std::unique_ptr<Node> parseArgument(const Argument &a)
-    {
-        Parser inner(t, a.begin, a.end, depth + 1);
-        return inner.whole();
-    }
-
     std::unique_ptr<Node> call(const QString &name, int at)
     {
         int close = 0;
-        const std::vector<Argument> args = argumentList(close);
+        const std::vector<Argument> list = argumentList(close);
         pos = close + 1;
-        const int count = int(args.size());
-        auto node = std::make_unique<Node>();
-        node->position = at + 1;
-        node->name = name;
-        const auto arity = [&](int min, int max) {
-            if (count < min || count > max) {
-                const QString wanted = min == max ? QString::number(min) : QStringLiteral("%1 až %2").arg(min).arg(max);
-                const QString noun = max == 1   ? QStringLiteral("argument")
-                                     : max <= 4 ? QStringLiteral("argumenty")
-                                                : QStringLiteral("argumentů");
-                fail(QStringLiteral("funkce %1 má mít %2 %3, má jich %4").arg(name, wanted, noun).arg(count), at);
-            }
-        };
-        if (name == QLatin1String("IF")) {
-            arity(3, 3);
-            node->kind = NodeKind::If;
-            for (const Argument &a : args)
-                node->children.push_back(parseArgument(a));
-            return node;
-        }
-        if (const auto b = builtins().constFind(name); b != builtins().constEnd()) {
-            arity(b->minArgs, b->maxArgs);
-            node->kind = NodeKind::Builtin;
-            node->builtin = b->builtin;
-            for (const Argument &a : args)
-                node->children.push_back(parseArgument(a));
-            return node;
-        }
-        if (const auto k = aggregateKinds().constFind(name); k != aggregateKinds().constEnd()) {
-            node->kind = NodeKind::Aggregate;
-            AggregateCall &call = node->aggregate;
-            call.kind = *k;
-            call.text = t.mid(at, pos - at);
-            int next = 0;
-            if (call.kind == AggregateCall::Kind::Count) {
-                arity(0, 2);
-            } else {
-                arity(1, 3);
-                call.expression = argumentText(args[0]);
-                node->children.push_back(parseArgument(args[0]));
-                next = 1;
-            }
-            if (next < count) {
-                call.band = argumentText(args[next]);
-                if (!isBandName(call.band))
-                    fail(QStringLiteral("funkce %1 čeká jako %2. argument jméno pásu, ne „%3“%4")
-                             .arg(name)
-                             .arg(next + 1)
-                             .arg(call.band,
-                                  call.kind == AggregateCall::Kind::Min || call.kind == AggregateCall::Kind::Max
-                                      ? QStringLiteral(" (menší či větší ze dvou čísel dává MINNUM a MAXNUM)")
-                                      : QString()),
-                         firstCharacter(args[next]));
-                ++next;
-            }
-            if (next < count) {
-                bool ok = false;
-                call.flags = argumentText(args[next]).toInt(&ok);
-                if (!ok)
-                    fail(QStringLiteral("poslední argument funkce %1 má být číslo").arg(name),
-                         firstCharacter(args[next]));
-            }
-            return node;
-        }
-        if (count > 3)
-            fail(QStringLiteral("funkce %1 dostává nejvýše tři argumenty").arg(name), at);
-        node->kind = NodeKind::Host;
-        for (const Argument &a : args) {
-            node->argumentTexts.append(argumentText(a));
+        std::vector<CallArgument> args;
+        for (const Argument &a : list) {
+            CallArgument arg;
+            arg.text = argumentText(a);
+            arg.position = firstCharacter(a) + 1;
             try {
-                node->children.push_back(parseArgument(a));
-            } catch (const ExpressionError &) {
-                node->children.push_back(nullptr); // the host may read the text its own way
+                Parser inner(t, a.begin, a.end, depth + 1);
+                arg.node = inner.whole();
+            } catch (const ExpressionError &e) {
+                arg.error = e;
             }
+            args.push_back(std::move(arg));
         }
-        return node;
-    }
-
-    static bool isBandName(const QString &s)
-    {
-        if (s.isEmpty() || !isIdentifierStart(s.at(0)))
-            return false;
-        for (const QChar c : s) {
-            if (!c.isLetterOrNumber() && c != QLatin1Char('_') && c != QLatin1Char('.'))
-                return false; // a data set may stand for the band: COUNT(CustomerData.Customers)
-        }
-        return true;
+        return makeCall(name, at + 1, t.mid(at, pos - at), std::move(args), t);
     }
 };
 
