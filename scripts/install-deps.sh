@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth
+  poppler-utils unrtf libzint-dev
   clang-14 libclang-rt-14-dev clang-format-14
 )
 missing=()
