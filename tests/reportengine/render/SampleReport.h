@@ -88,10 +88,14 @@ inline PreparedReport sampleReport()
     return report;
 }
 
-// Runs a program and returns what it printed; fails the test when it cannot run or fails.
-inline QByteArray runTool(const QString &program, const QStringList &arguments, const QByteArray &input = {})
+// Runs a program in `workingFolder` (some tools leave files where they run) and returns what
+// it printed; fails the test when it cannot run or fails.
+inline QByteArray runTool(const QString &program, const QStringList &arguments, const QByteArray &input = {},
+                          const QString &workingFolder = {})
 {
     QProcess process;
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     process.start(program, arguments);
     if (!process.waitForStarted()) {
         ADD_FAILURE() << "cannot start " << program.toStdString();
