@@ -99,6 +99,7 @@ void PagePainter::paint(QPainter &painter, const PreparedPage &page, const QRect
             },
             item);
     }
+    flushLines(painter);
     painter.restore();
 }
 
@@ -133,35 +134,54 @@ const QPen &PagePainter::pen(const QColor &color, double widthMm, Qt::PenStyle s
     return m_pens.back().pen;
 }
 
+void PagePainter::queueLines(QPainter &painter, const QPen &linePen, const QLineF *lines, int count)
+{
+    if (!m_pendingLines.empty() && !(m_pendingPen == linePen))
+        flushLines(painter);
+    m_pendingPen = linePen;
+    m_pendingLines.insert(m_pendingLines.end(), lines, lines + count);
+}
+
+void PagePainter::flushLines(QPainter &painter)
+{
+    if (m_pendingLines.empty())
+        return;
+    painter.setPen(m_pendingPen);
+    painter.drawLines(m_pendingLines.data(), int(m_pendingLines.size()));
+    m_pendingLines.clear();
+}
+
 void PagePainter::drawFrame(QPainter &painter, const QRectF &rect, const FrameStyle &frame)
 {
     if (!frame.any() || frame.color.alpha() == 0)
         return;
-    painter.setPen(pen(frame.color, frame.widthMm, frame.style, Qt::SquareCap));
-    painter.setBrush(Qt::NoBrush);
     const QRectF r = units(rect);
-    if (frame.left && frame.top && frame.right && frame.bottom) {
-        painter.drawRect(r);
-        return;
-    }
+    QLineF sides[4];
+    int count = 0;
     if (frame.left)
-        painter.drawLine(r.topLeft(), r.bottomLeft());
+        sides[count++] = QLineF(r.topLeft(), r.bottomLeft());
     if (frame.top)
-        painter.drawLine(r.topLeft(), r.topRight());
+        sides[count++] = QLineF(r.topLeft(), r.topRight());
     if (frame.right)
-        painter.drawLine(r.topRight(), r.bottomRight());
+        sides[count++] = QLineF(r.topRight(), r.bottomRight());
     if (frame.bottom)
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        sides[count++] = QLineF(r.bottomLeft(), r.bottomRight());
+    queueLines(painter, pen(frame.color, frame.widthMm, frame.style, Qt::SquareCap), sides, count);
 }
 
 void PagePainter::drawText(QPainter &painter, const TextItem &item)
 {
     const QRectF r = units(item.rect);
-    if (item.fill.alpha() != 0)
+    if (item.fill.alpha() != 0) {
+        flushLines(painter); // frames drawn before this item stay under its fill
         painter.fillRect(r, item.fill);
+    }
     if (!item.text.isEmpty() && item.color.alpha() != 0) {
         painter.setFont(deviceFont(item.font));
-        painter.setPen(pen(item.color, 0.0, Qt::SolidLine));
+        // Text takes only the pen's colour: keeping the frame's pen when it has that colour
+        // spares a device a change of drawing state for every framed text.
+        if (painter.pen().color() != item.color || painter.pen().style() == Qt::NoPen)
+            painter.setPen(pen(item.color, 0.0, Qt::SolidLine));
         const int flags = int(item.alignment) | (item.wordWrap ? Qt::TextWordWrap : 0);
         if (item.rotation == 90) {
             // Read from bottom to top: the text's baseline runs up the rectangle's height.
@@ -181,12 +201,13 @@ void PagePainter::drawLine(QPainter &painter, const LineItem &item)
 {
     if (item.color.alpha() == 0)
         return;
-    painter.setPen(pen(item.color, item.widthMm, item.style));
-    painter.drawLine(units(item.from), units(item.to));
+    const QLineF line(units(item.from), units(item.to));
+    queueLines(painter, pen(item.color, item.widthMm, item.style), &line, 1);
 }
 
 void PagePainter::drawShape(QPainter &painter, const ShapeItem &item)
 {
+    flushLines(painter);
     const QRectF r = units(item.rect);
     if (item.stroke.alpha() != 0)
         painter.setPen(pen(item.stroke, item.strokeWidthMm, Qt::SolidLine, Qt::SquareCap));
@@ -230,6 +251,7 @@ void PagePainter::drawImage(QPainter &painter, const ImageItem &item)
 {
     if (item.image.isNull())
         return;
+    flushLines(painter);
     const QRectF box = units(item.rect);
     const QRectF placed = units(placeImage(item));
     const bool clip = !box.contains(placed);
@@ -244,6 +266,7 @@ void PagePainter::drawImage(QPainter &painter, const ImageItem &item)
 
 void PagePainter::drawRichText(QPainter &painter, const RichTextItem &item)
 {
+    flushLines(painter);
     const QRectF r = units(item.rect);
     if (item.fill.alpha() != 0)
         painter.fillRect(r, item.fill);

@@ -8,6 +8,7 @@
 #include "reportengine/prepared/PreparedReport.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPen>
 
 #include <memory>
@@ -43,6 +44,10 @@ private:
     void drawImage(QPainter &painter, const ImageItem &item);
     void drawRichText(QPainter &painter, const RichTextItem &item);
     void drawFrame(QPainter &painter, const QRectF &rect, const FrameStyle &frame);
+    // Frame sides and lines in one pen are gathered and drawn in one call (devices handle one
+    // long path much faster than many short ones); anything that could cover them flushes.
+    void queueLines(QPainter &painter, const QPen &linePen, const QLineF *lines, int count);
+    void flushLines(QPainter &painter);
 
     const QFont &deviceFont(const QFont &font);
     const QPen &pen(const QColor &color, double widthMm, Qt::PenStyle style, Qt::PenCapStyle cap = Qt::FlatCap);
@@ -65,6 +70,8 @@ private:
     double m_fontScale = 1.0;
     std::vector<CachedFont> m_fonts;
     std::vector<CachedPen> m_pens;
+    std::vector<QLineF> m_pendingLines;
+    QPen m_pendingPen;
     std::unique_ptr<QTextDocument> m_richText;
     QString m_richTextHtml;
     double m_richTextWidth = -1.0;
