@@ -226,10 +226,12 @@ private:
 
     QVariant binary(const Node &n)
     {
-        if (n.op == Op::And)
-            return truth(condition(n, *n.children[0]) & condition(n, *n.children[1]));
-        if (n.op == Op::Or)
-            return truth(condition(n, *n.children[0]) | condition(n, *n.children[1]));
+        if (n.op == Op::And || n.op == Op::Or) {
+            // Both sides are evaluated, as the earlier engine did: no short cut.
+            const bool a = condition(n, *n.children[0]);
+            const bool b = condition(n, *n.children[1]);
+            return truth(n.op == Op::And ? a && b : a || b);
+        }
         const QVariant a = eval(*n.children[0]);
         const QVariant b = eval(*n.children[1]);
         switch (n.op) {
