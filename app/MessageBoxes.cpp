@@ -47,6 +47,11 @@ void information(QWidget *parent, const QString &text)
     present(parent, Kind::Information, QStringLiteral("Informace"), text);
 }
 
+void information(QWidget *parent, const QString &title, const QString &text)
+{
+    present(parent, Kind::Information, title, text);
+}
+
 void warning(QWidget *parent, const QString &text)
 {
     present(parent, Kind::Warning, QStringLiteral("Upozornění"), text);

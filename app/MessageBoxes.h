@@ -26,6 +26,7 @@ struct Shown
 
 // Information box with an OK button.
 void information(QWidget *parent, const QString &text);
+void information(QWidget *parent, const QString &title, const QString &text);
 // Warning box with an OK button.
 void warning(QWidget *parent, const QString &text);
 // Question with the buttons Yes and No (never Cancel); true only for Yes. Closing the box

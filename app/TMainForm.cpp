@@ -9,6 +9,7 @@
 #include "UserSettings.h"
 #include "WindowPlacement.h"
 #include "help/HelpViewer.h"
+#include "library/LibraryCommands.h"
 #include "storage/document/Document.h"
 #include "tree/CategorisationPanel.h"
 #include "tree/RecordEditor.h"
@@ -41,6 +42,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_ui.setupUi(this);
     m_documentCommands = new DocumentCommands(*this, *m_document);
     createCategorisation();
+    createLibrary();
     createWorkersForm();
     m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
     connectCommands();
@@ -86,6 +88,25 @@ void TMainForm::createCategorisation()
         this);
 }
 
+void TMainForm::createLibrary()
+{
+    library::LibraryPrompts prompts;
+    prompts.information = [](QWidget *parent, const QString &title, const QString &text) {
+        MessageBoxes::information(parent, title, text);
+    };
+    prompts.question = [this](const QString &caption, const QString &text) {
+        return MessageBoxes::question(this, caption, text);
+    };
+    prompts.error = [this](const QString &text) { showErrorBox(this, text); };
+    m_library = new library::LibraryCommands(this, *m_document, editing(), m_categorisation->editor().controls(),
+                                             std::move(prompts), this);
+    connect(m_ui.AddLibSpeedButton, &QAbstractButton::clicked, m_library,
+            &library::LibraryCommands::AddLibSpeedButtonClick);
+    connect(m_ui.Exportujknihovnu1, &QAction::triggered, m_library, &library::LibraryCommands::Exportujknihovnu1Click);
+    connect(m_ui.Editacevzoruopatreni1, &QAction::triggered, m_library,
+            &library::LibraryCommands::Editacevzoruopatreni1Click);
+}
+
 void TMainForm::createWorkersForm()
 {
     workers::WorkerPrompts prompts;
@@ -115,6 +136,7 @@ void TMainForm::setProgressForm(TProgressForm *form)
 {
     m_progressForm = form;
     m_document->setProgressSink(form);
+    m_library->setProgress(form);
 }
 
 void TMainForm::UpdateCaption()
@@ -201,6 +223,8 @@ void TMainForm::PrepareClipboardFolder()
     m_categorisation->contextMenu().setClipboardCommands([this] { m_clipboard->Copy1Click(); },
                                                          [this] { m_clipboard->Paste1Click(); },
                                                          [this] { return m_clipboard->ClipboardHasRows(); });
+    m_library->setClipboardCopy(
+        [this](dbf::Table &samples, int index) { m_clipboard->clipboard().copyFrom(samples, index, m_progressForm); });
 }
 
 void TMainForm::WizardSpeedButton1Click()
@@ -235,6 +259,7 @@ void TMainForm::FormShow()
     m_ui.PageControl1->setCurrentWidget(m_ui.NoneTabSheet);
     ClearTree();
 
+    m_library->OpenLibrary();
     m_document->start();
 
     if (!m_commandLineDocument.isEmpty() && QFileInfo(m_commandLineDocument).isFile()) {
@@ -313,6 +338,7 @@ void TMainForm::FormClose()
 {
     ClearTree();
     m_document->shutDown();
+    m_library->CloseLibrary();
     UpdateCaption();
 }
 

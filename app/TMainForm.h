@@ -15,6 +15,9 @@ class DocumentCommands;
 class RecentFilesMenu;
 class TProgressForm;
 class TWizardData;
+namespace library {
+class LibraryCommands;
+}
 namespace tree {
 class CategorisationPanel;
 class ClipboardCommands;
@@ -42,6 +45,8 @@ public:
     tree::CategorisationPanel &categorisation() { return *m_categorisation; }
     // The add and store commands as the wizard and the library window use them.
     DocumentEditing &editing();
+    // The library opened at start-up, its window, "Vzor" and the administrator's commands.
+    library::LibraryCommands &library() { return *m_library; }
 
     // The progress dialog long operations report to; the main window does not own it.
     void setProgressForm(TProgressForm *form);
@@ -106,6 +111,7 @@ protected:
 private:
     void connectCommands();
     void createCategorisation();
+    void createLibrary();
     void createWorkersForm();
     void loadRecentFiles();
     void saveRecentFiles() const;
@@ -114,6 +120,7 @@ private:
     std::unique_ptr<Document> m_document;
     DocumentCommands *m_documentCommands = nullptr;
     tree::CategorisationPanel *m_categorisation = nullptr;
+    library::LibraryCommands *m_library = nullptr;
     std::unique_ptr<tree::ClipboardCommands> m_clipboard;
     // The wizard's pictures, drawn once and kept for every run of the wizard.
     std::unique_ptr<TWizardData> m_wizardData;

@@ -2,6 +2,7 @@
 // handle many documents. Commands live in one file per area; this file only dispatches.
 #include "ArchiveCommands.h"
 #include "DocumentCommands.h"
+#include "LibraryCommands.h"
 
 #include "storage/AppError.h"
 
@@ -16,7 +17,7 @@ namespace {
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> commands;
-    for (auto &&group : {archiveCommands(), documentCommands()})
+    for (auto &&group : {archiveCommands(), documentCommands(), libraryCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }

@@ -17,6 +17,8 @@ class DocumentEditing
 public:
     virtual ~DocumentEditing() = default;
 
+    // The Index of the selected document item, 0 when nothing is selected.
+    virtual int selectedIndex() const = 0;
     // Selects the document item of that Index; 0, or an Index without an item, selects nothing.
     virtual void selectItem(int index) = 0;
     // Adds a node with the name where the placement rule puts it relative to the selected

@@ -15,13 +15,12 @@ class EditorAddCommands : public DocumentEditing
 public:
     EditorAddCommands(DocumentTree &tree, StructureCommands &commands, RecordEditor &editor);
 
+    int selectedIndex() const override;
     void selectItem(int index) override;
     int addNode(const QString &name) override;
     int addAssessment(const QString &name, const FactorMasks &masks) override;
 
 private:
-    int selectedIndex() const;
-
     DocumentTree &m_tree;
     StructureCommands &m_commands;
     RecordEditor &m_editor;

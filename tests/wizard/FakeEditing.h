@@ -15,6 +15,7 @@ public:
     };
     QList<Stored> stored;
 
+    int selectedIndex() const override { return 0; }
     void selectItem(int) override { }
     int addNode(const QString &) override { return 0; } // the wizard adds no nodes
     int addAssessment(const QString &name, const ergotab::FactorMasks &masks) override
