@@ -102,6 +102,9 @@ private:
 int transferTickedSamples(dbf::Table &samples, int destination, DocumentEditing &editing, SampleTicks &ticks,
                           ProgressSink *progress)
 {
+    // The progress counts every record, whatever filter the last reader left on.
+    samples.setFiltered(false);
+    samples.setFilter(QString());
     Transfer transfer(samples, editing, ticks, progress);
     transfer.run(0, destination);
     return transfer.created();

@@ -1,8 +1,11 @@
 #include "library/core/LibraryFiles.h"
+#include "library/core/LibrarySource.h"
 #include "library/core/LibraryWorkCopy.h"
 #include "library/core/MeasureTemplates.h"
 #include "storage/document/FactorCatalogue.h"
+#include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QHash>
 
 #include <gtest/gtest.h>
@@ -57,4 +60,19 @@ TEST(ShippedLibrary, HoldsTheSamplesAndTemplatesItPromises)
     const QStringList noise = templates.specifications(3);
     EXPECT_TRUE(noise.contains(QStringLiteral("do 85 dB")));
     EXPECT_TRUE(noise.contains(QStringLiteral("nad 85 dB")));
+}
+
+// The shipped file holds exactly the reviewed sources: extracting it gives them back unchanged.
+TEST(ShippedLibrary, ExtractsToItsOwnSourceFiles)
+{
+    test::TempDir out;
+    extractLibrary(QStringLiteral(ERGOTAB_PROGRAM_DIR "/Library.LIB"), out.path());
+    for (const QString &folder : {QStringLiteral("samples"), QStringLiteral("templates")}) {
+        const QDir source(QStringLiteral(ERGOTAB_SOURCE_DIR "/data/library/") + folder);
+        const QDir extracted(out.file(folder));
+        ASSERT_EQ(extracted.entryList(QDir::Files), source.entryList(QDir::Files));
+        for (const QString &name : source.entryList(QDir::Files))
+            EXPECT_EQ(test::TempDir::read(extracted.filePath(name)), test::TempDir::read(source.filePath(name)))
+                << name.toStdString() << ": run ergotab-cli library extract and commit what it writes";
+    }
 }
