@@ -29,6 +29,7 @@ struct FrameStyle
     Qt::PenStyle style = Qt::SolidLine;
 
     bool any() const { return left || top || right || bottom; }
+    bool operator==(const FrameStyle &) const = default;
 };
 
 // A block of text laid out inside its rectangle. The font's size is in points; the text is
