@@ -1,0 +1,335 @@
+#include "reportengine/layout/BandRenderer.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace ergotab::report {
+
+namespace {
+
+constexpr double epsilon = 1e-6;
+
+Qt::Alignment alignmentOf(const TextObject &t)
+{
+    Qt::Alignment a;
+    switch (t.hAlign) {
+    case HAlign::Left:
+        a = Qt::AlignLeft;
+        break;
+    case HAlign::Right:
+        a = Qt::AlignRight;
+        break;
+    case HAlign::Center:
+        a = Qt::AlignHCenter;
+        break;
+    case HAlign::Justify:
+        a = Qt::AlignJustify;
+        break;
+    }
+    switch (t.vAlign) {
+    case VAlign::Top:
+        a |= Qt::AlignTop;
+        break;
+    case VAlign::Center:
+        a |= Qt::AlignVCenter;
+        break;
+    case VAlign::Bottom:
+        a |= Qt::AlignBottom;
+        break;
+    }
+    return a;
+}
+
+// What a check box reads as ticked: true, a non-zero number, a text not starting with '0'.
+bool ticked(const QVariant &v)
+{
+    if (v.isNull())
+        return false;
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return v.toDouble() != 0.0;
+    default: {
+        const QString s = v.toString().trimmed();
+        return !s.isEmpty() && !s.startsWith(u'0');
+    }
+    }
+}
+
+QString objectName(const ReportObject &obj)
+{
+    return obj.name.isEmpty() ? u"(bez jména)"_s : obj.name;
+}
+
+} // namespace
+
+BandRenderer::BandRenderer(ExpressionCache &cache, TextMeasurer &measurer, LayoutContext &context,
+                           QStringList &warnings)
+    : m_cache(cache)
+    , m_measurer(measurer)
+    , m_context(context)
+    , m_warnings(warnings)
+{
+}
+
+QString BandRenderer::expand(const QString &text, const DisplayFormat &format)
+{
+    return m_cache.text(text).expand(m_context, format);
+}
+
+const DisplayFormat &BandRenderer::displayFormat(const TextObject &t)
+{
+    const QString key = t.displayFormat + (t.hideZeros ? u"|0"_s : u"|"_s);
+    auto it = m_formats.find(key);
+    if (it == m_formats.end()) {
+        DisplayFormat f = t.displayFormat.isEmpty() ? DisplayFormat() : DisplayFormat::fromInline(t.displayFormat);
+        f.hideZeros = t.hideZeros;
+        it = m_formats.emplace(key, f).first;
+    }
+    return it->second;
+}
+
+RenderedBand BandRenderer::render(const Band &band)
+{
+    std::vector<Placed> placed;
+    placed.reserve(band.objects.size());
+    for (const ReportObject &obj : band.objects) {
+        if (!obj.visible)
+            continue;
+        try {
+            placed.push_back(renderObject(obj));
+        } catch (const ExpressionError &e) {
+            throw e.withContext(u"Objekt %1 v pásu %2: "_s.arg(objectName(obj), band.name));
+        } catch (const AppError &e) {
+            throw AppError(u"Objekt %1 v pásu %2: %3"_s.arg(objectName(obj), band.name, e.message()));
+        }
+    }
+    // Objects below a text that grew move down with it.
+    RenderedBand out;
+    out.height = band.height;
+    // A band that grew keeps the room its design leaves below its lowest object.
+    double designBottom = 0.0;
+    bool grew = false;
+    for (const Placed &p : placed) {
+        designBottom = std::max(designBottom, p.object->rect.bottom());
+        grew = grew || p.growth > epsilon;
+    }
+    const double roomBelow = grew ? std::max(0.0, band.height - designBottom) : 0.0;
+    for (Placed &p : placed) {
+        double shift = 0.0;
+        for (const Placed &other : placed)
+            if (other.growth > epsilon && other.object->rect.bottom() <= p.object->rect.top() + epsilon)
+                shift = std::max(shift, other.growth);
+        for (RenderedItem &item : p.items) {
+            if (shift > 0)
+                item.setRect(item.rect().translated(0, shift));
+            out.height = std::max(out.height, item.rect().bottom() + roomBelow);
+            out.items.push_back(std::move(item));
+        }
+    }
+    return out;
+}
+
+BandRenderer::Placed BandRenderer::renderObject(const ReportObject &obj)
+{
+    Placed out {&obj, {}, 0.0};
+    std::visit([&](const auto &content) { renderContent(obj, content, out); }, obj.content);
+    return out;
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const TextObject &t, Placed &out)
+{
+    QString text = t.plainText ? t.text : expand(t.text, displayFormat(t));
+    FontSpec font = t.font;
+    QColor color = t.color;
+    QColor fill = obj.fill;
+    if (!t.highlight.condition.trimmed().isEmpty()) {
+        const TextTemplate &compiled = m_cache.text(t.text);
+        m_context.value =
+            compiled.isSingleExpression() ? compiled.parts().front().expression.evaluate(m_context) : QVariant(text);
+        if (m_cache.expression(t.highlight.condition).evaluateCondition(m_context)) {
+            font = t.highlight.font;
+            color = t.highlight.color;
+            fill = t.highlight.fill;
+        }
+        m_context.value = QVariant();
+    }
+
+    QRectF rect = obj.rect;
+    const bool rotated = t.rotation == 90;
+    const double lineHeight = m_measurer.lineHeightMm(font);
+    const double boxWidth = rotated ? rect.height() : rect.width();
+    QStringList lines = m_measurer.lines(text, font, boxWidth, t.wordWrap && !t.autoSize && !rotated);
+    if (t.autoSize && !rotated) {
+        double widest = 0.0;
+        for (const QString &line : lines)
+            widest = std::max(widest, m_measurer.advanceMm(line, font));
+        rect.setWidth(std::max(rect.width(), widest));
+    }
+    const double needed = static_cast<double>(lines.size()) * lineHeight;
+    if ((t.stretch || t.autoSize) && !rotated && needed > rect.height() + epsilon) {
+        out.growth = needed - rect.height();
+        rect.setHeight(needed);
+    }
+
+    TextItem item;
+    item.rect = rect;
+    item.text = lines.join(u'\n');
+    item.font = toQFont(font);
+    item.color = color;
+    item.fill = fill;
+    item.alignment = alignmentOf(t);
+    item.wordWrap = false; // the lines are broken here, so every output shows the same lines
+    item.rotation = t.rotation;
+    item.frame = obj.frame;
+    RenderedItem rendered {item, {}, 0.0, 0.0};
+    if (!rotated) {
+        rendered.lines = lines;
+        rendered.lineHeight = lineHeight;
+    }
+    out.items.push_back(std::move(rendered));
+}
+
+QImage BandRenderer::image(const ReportObject &obj, const PictureObject &p, QByteArray &encoded)
+{
+    if (!p.source.trimmed().isEmpty()) {
+        const QString path = expand(p.source).trimmed();
+        QFile file(path);
+        if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+            return {};
+        encoded = file.readAll();
+        return QImage::fromData(encoded);
+    }
+    encoded = p.data;
+    auto it = m_images.find(&obj);
+    if (it == m_images.end()) {
+        QImage decoded = QImage::fromData(p.data);
+        if (decoded.isNull() && !p.data.isEmpty())
+            m_warnings << u"Obrázek %1 nelze přečíst."_s.arg(objectName(obj));
+        it = m_images.emplace(&obj, decoded).first;
+    }
+    return it->second;
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const PictureObject &p, Placed &out)
+{
+    ImageItem item;
+    item.rect = obj.rect;
+    item.image = image(obj, p, item.encoded);
+    item.format = p.format;
+    if (item.format.isEmpty() && !item.encoded.isEmpty()) {
+        QBuffer buffer(&item.encoded);
+        item.format = QImageReader::imageFormat(&buffer).toUpper();
+    }
+    item.keepAspectRatio = p.keepRatio;
+    item.center = p.center;
+    item.stretch = p.stretch;
+    if (!item.image.isNull())
+        out.items.push_back({item, {}, 0.0, 0.0});
+    if (obj.frame.any() || obj.fill.alpha() > 0)
+        renderContent(obj, ShapeObject(), out);
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const LineObject &, Placed &out)
+{
+    LineItem line;
+    const QRectF r = obj.rect;
+    line.from = r.topLeft();
+    line.to = r.width() >= r.height() ? r.topRight() : r.bottomLeft();
+    line.widthMm = obj.frame.widthMm;
+    line.color = obj.frame.color;
+    line.style = obj.frame.style;
+    out.items.push_back({line, {}, 0.0, 0.0});
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const ShapeObject &s, Placed &out)
+{
+    ShapeItem item;
+    item.shape = s.shape;
+    item.rect = obj.rect;
+    item.fill = obj.fill;
+    item.stroke = obj.frame.color;
+    item.strokeWidthMm = obj.frame.widthMm;
+    item.cornerRadiusMm = s.cornerRadiusMm;
+    out.items.push_back({item, {}, 0.0, 0.0});
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const CheckBoxObject &c, Placed &out)
+{
+    const QString &expression = c.expression.trimmed();
+    const bool on = !expression.isEmpty() && ticked(m_cache.expression(expression).evaluate(m_context));
+    ShapeItem box;
+    box.rect = obj.rect;
+    box.fill = obj.fill;
+    box.stroke = obj.frame.color;
+    box.strokeWidthMm = obj.frame.widthMm;
+    out.items.push_back({box, {}, 0.0, 0.0});
+    if (!on)
+        return;
+    const QRectF r = obj.rect.adjusted(obj.rect.width() * 0.2, obj.rect.height() * 0.2, -obj.rect.width() * 0.2,
+                                       -obj.rect.height() * 0.2);
+    const double w = std::max(0.2, std::min(r.width(), r.height()) / 6.0);
+    auto mark = [&](QPointF a, QPointF b) {
+        LineItem line;
+        line.from = a;
+        line.to = b;
+        line.widthMm = w;
+        line.color = c.checkColor;
+        out.items.push_back({line, {}, 0.0, 0.0});
+    };
+    if (c.crossStyle) {
+        mark(r.topLeft(), r.bottomRight());
+        mark(r.bottomLeft(), r.topRight());
+    } else {
+        const QPointF knee(r.left() + r.width() * 0.35, r.bottom());
+        mark(QPointF(r.left(), r.top() + r.height() * 0.55), knee);
+        mark(knee, r.topRight());
+    }
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const BarcodeObject &b, Placed &out)
+{
+    // Until the bar-code encoder is part of the engine, the data is printed as text in a frame.
+    const QString data = expand(b.expression);
+    TextItem item;
+    item.rect = obj.rect;
+    item.text = data;
+    item.font = toQFont(FontSpec());
+    item.alignment = Qt::AlignCenter;
+    item.wordWrap = false;
+    item.frame = obj.frame;
+    item.fill = obj.fill;
+    out.items.push_back({item, {}, 0.0, 0.0});
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const RichTextObject &r, Placed &out)
+{
+    RichTextItem item;
+    item.rect = obj.rect;
+    item.html = expand(r.html);
+    item.fill = obj.fill;
+    item.frame = obj.frame;
+    out.items.push_back({item, {}, 0.0, 0.0});
+}
+
+void BandRenderer::renderContent(const ReportObject &obj, const SubreportObject &s, Placed &out)
+{
+    if (!subreport)
+        return;
+    RenderedBand block = subreport(s, obj);
+    for (RenderedItem &item : block.items) {
+        item.setRect(item.rect().translated(obj.rect.topLeft()));
+        out.items.push_back(std::move(item));
+    }
+    out.growth = std::max(0.0, block.height - obj.rect.height());
+}
+
+} // namespace ergotab::report

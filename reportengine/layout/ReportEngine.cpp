@@ -1,0 +1,210 @@
+#include "reportengine/layout/ReportEngine.h"
+#include "reportengine/expr/SystemVariables.h"
+#include "reportengine/layout/BandWalker.h"
+#include "reportengine/model/TemplateLoader.h"
+
+#include <QDate>
+
+using namespace Qt::StringLiterals;
+
+namespace ergotab::report {
+
+ReportEngine::ReportEngine()
+    : m_measurer(std::make_shared<FontTextMeasurer>())
+{
+}
+
+ReportEngine::~ReportEngine() = default;
+
+void ReportEngine::loadTemplate(const QString &path)
+{
+    m_template = report::loadTemplate(path);
+}
+
+void ReportEngine::setTemplate(ReportTemplate report)
+{
+    m_template = std::move(report);
+}
+
+void ReportEngine::addDataSource(DataSource &source)
+{
+    m_sources.push_back(&source);
+}
+
+bool ReportEngine::askDialogs(QVariantMap &values)
+{
+    for (const DialogPage &dialog : m_template.dialogs) {
+        QVariantMap page;
+        for (const DialogControl &c : dialog.controls) {
+            switch (c.kind) {
+            case ControlKind::Edit:
+            case ControlKind::Memo:
+            case ControlKind::ComboBox:
+            case ControlKind::ListBox:
+                page.insert(c.name, c.text);
+                break;
+            case ControlKind::CheckBox:
+            case ControlKind::RadioButton:
+                page.insert(c.name, c.checked);
+                break;
+            case ControlKind::DateEdit: {
+                const QDate date = QDate::fromString(c.text, Qt::ISODate);
+                page.insert(c.name, date.isValid() ? date : QDate::currentDate());
+                break;
+            }
+            case ControlKind::Label:
+            case ControlKind::Button:
+                break;
+            }
+        }
+        if (m_callbacks.showDialog && !m_callbacks.showDialog(dialog, page))
+            return false;
+        values.insert(page);
+    }
+    return true;
+}
+
+bool ReportEngine::printsTotalPages() const
+{
+    if (m_template.doublePass)
+        return true;
+    // A cheap look for the name is enough: a false alarm costs one more pass, nothing else.
+    const auto mentions = [](const QString &text) {
+        return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
+    };
+    for (const ReportPage &page : m_template.pages)
+        for (const Band &band : page.bands)
+            for (const ReportObject &obj : band.objects) {
+                const bool found = std::visit(
+                    [&](const auto &c) {
+                        using T = std::decay_t<decltype(c)>;
+                        if constexpr (std::is_same_v<T, TextObject>)
+                            return mentions(c.text);
+                        else if constexpr (std::is_same_v<T, RichTextObject>)
+                            return mentions(c.html);
+                        else if constexpr (std::is_same_v<T, BarcodeObject>)
+                            return mentions(c.expression);
+                        else
+                            return false;
+                    },
+                    obj.content);
+                if (found)
+                    return true;
+            }
+    return false;
+}
+
+PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings)
+{
+    const ReportPage &page = m_template.pages.front();
+    ExpressionCache cache;
+    Aggregates aggregates;
+    LayoutContext context(m_template, m_sources, m_callbacks, cache, aggregates);
+    context.setDialogValues(dialogValues);
+    context.totalPages = totalPages;
+    context.finalPass = pass == 2 || totalPages == 0;
+
+    const BandPlan plan = BandPlan::build(page, warnings);
+    // Every aggregate call of every band, fed by the data band it names or its own.
+    for (const Band &band : page.bands)
+        for (const ReportObject &obj : band.objects) {
+            QList<AggregateCall> calls;
+            try {
+                if (const auto *t = std::get_if<TextObject>(&obj.content); t && !t->plainText)
+                    calls = cache.text(t->text).aggregates();
+                else if (const auto *r = std::get_if<RichTextObject>(&obj.content))
+                    calls = cache.text(r->html).aggregates();
+            } catch (const ExpressionError &e) {
+                throw e.withContext(u"Objekt %1 v pásu %2: "_s.arg(obj.name, band.name));
+            }
+            for (const AggregateCall &call : calls) {
+                const Band *data = call.band.isEmpty() ? plan.defaultDataBand.value(&band) : plan.bandNamed(call.band);
+                if (!data)
+                    throw AppError(u"Objekt %1 v pásu %2: %3 nemá datový pás, jehož záznamy by sčítal."_s.arg(
+                        obj.name, band.name, call.text));
+                aggregates.add(&band, call, data);
+            }
+        }
+
+    QStringList renderWarnings;
+    BandRenderer renderer(cache, *m_measurer, context, renderWarnings);
+    PageBuilder pages(page, plan, renderer, context, aggregates, renderWarnings);
+
+    // A subreport lays its page out as one block, with the same data and variables.
+    std::vector<std::unique_ptr<BandPlan>> subPlans;
+    int subreportDepth = 0;
+    renderer.subreport = [&](const SubreportObject &sub, const ReportObject &obj) {
+        const auto it = std::find_if(m_template.pages.begin(), m_template.pages.end(),
+                                     [&](const ReportPage &p) { return p.name == sub.page; });
+        if (it == m_template.pages.end() || &*it == &page || subreportDepth > 4)
+            throw AppError(u"podsestava %1 neexistuje nebo obsahuje sama sebe"_s.arg(sub.page));
+        ++subreportDepth;
+        const Band *savedBand = context.band;
+        auto subPlan = std::make_unique<BandPlan>(BandPlan::build(*it, renderWarnings));
+        ReportPage narrow = *it;
+        narrow.customSizeMm = QSizeF(obj.rect.width(), 1000.0);
+        narrow.paper = PaperSize::Custom;
+        narrow.orientation = Orientation::Portrait;
+        narrow.margins = Margins {0, 0, 0, 0};
+        narrow.columns = 1;
+        PageBuilder block(narrow, *subPlan, renderer, context, aggregates, renderWarnings, PageBuilder::Mode::Collect);
+        BandWalker walker(*subPlan, block, context, aggregates, cache);
+        walker.walk();
+        block.finish();
+        subPlans.push_back(std::move(subPlan));
+        context.band = savedBand;
+        --subreportDepth;
+        return block.takeBlock();
+    };
+
+    BandWalker walker(plan, pages, context, aggregates, cache);
+    Progress progress;
+    progress.pass = pass;
+    progress.recordCount = walker.masterRecords();
+    walker.recordDone = [&](int record) {
+        progress.record = record;
+        progress.page = pages.pageCount();
+        return !m_callbacks.progress || m_callbacks.progress(progress);
+    };
+    pages.begin();
+    walker.walk();
+    pages.finish();
+    if (pass == 2 || totalPages == 0)
+        warnings << renderWarnings;
+    PreparedReport report = pages.takeReport();
+    report.title = m_template.name;
+    return report;
+}
+
+PrepareResult ReportEngine::prepare()
+{
+    PrepareResult result;
+    try {
+        if (m_template.pages.empty())
+            throw AppError(u"Šablona sestavy nemá žádnou stránku."_s);
+        QVariantMap dialogValues;
+        if (!askDialogs(dialogValues)) {
+            result.status = PrepareResult::Status::Cancelled;
+            return result;
+        }
+        PreparedReport report;
+        if (printsTotalPages()) {
+            QStringList firstWarnings;
+            const PreparedReport first = layOut(dialogValues, 1, 0, firstWarnings);
+            report = layOut(dialogValues, 2, static_cast<int>(first.pages.size()), result.warnings);
+        } else
+            report = layOut(dialogValues, 1, 0, result.warnings);
+        result.report = std::move(report);
+        result.status = PrepareResult::Status::Done;
+    } catch (const LayoutCancelled &) {
+        result = PrepareResult();
+        result.status = PrepareResult::Status::Cancelled;
+    } catch (const AppError &e) {
+        result = PrepareResult();
+        result.status = PrepareResult::Status::Failed;
+        result.error = e.message();
+    }
+    return result;
+}
+
+} // namespace ergotab::report

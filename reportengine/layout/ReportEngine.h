@@ -1,0 +1,66 @@
+#pragma once
+
+// The report engine as the program and the command-line tool use it: load a template, give
+// it data sources and callbacks, prepare. Preparing shows the dialog pages through the caller,
+// lays the first report page out over the sources (twice when it prints TOTALPAGES) and gives
+// back the finished pages, or "cancelled", or the error that stopped it; never a half-made
+// report as if it were complete.
+//
+//   ReportEngine engine;
+//   engine.loadTemplate(path);                 // throws AppError naming the file
+//   engine.addDataSource(objects);             // not owned; must outlive prepare()
+//   engine.setCallbacks(callbacks);
+//   PrepareResult result = engine.prepare();
+//   if (result.status == PrepareResult::Status::Done) render(result.report);
+
+#include "reportengine/data/DataSource.h"
+#include "reportengine/layout/ReportCallbacks.h"
+#include "reportengine/layout/TextMeasurer.h"
+#include "reportengine/prepared/PreparedReport.h"
+
+#include <memory>
+#include <vector>
+
+namespace ergotab::report {
+
+struct PrepareResult
+{
+    enum class Status { Done, Cancelled, Failed };
+    Status status = Status::Failed;
+    PreparedReport report; // empty unless Done
+    QString error;         // Failed: what stopped it, naming the object, band and text
+    QStringList warnings;  // Done: bands cut or clipped, objects left out
+};
+
+class ReportEngine
+{
+public:
+    ReportEngine();
+    ~ReportEngine();
+
+    void loadTemplate(const QString &path);
+    void setTemplate(ReportTemplate report);
+    const ReportTemplate &reportTemplate() const { return m_template; }
+
+    void addDataSource(DataSource &source);
+    void clearDataSources() { m_sources.clear(); }
+    void setCallbacks(ReportCallbacks callbacks) { m_callbacks = std::move(callbacks); }
+    // The fonts' own metrics unless set; tests give fixed ones.
+    void setTextMeasurer(std::shared_ptr<TextMeasurer> measurer) { m_measurer = std::move(measurer); }
+
+    PrepareResult prepare();
+
+private:
+    // The values of the dialog pages' controls, after the caller has shown them; false when
+    // the caller cancelled.
+    bool askDialogs(QVariantMap &values);
+    PreparedReport layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings);
+    bool printsTotalPages() const;
+
+    ReportTemplate m_template;
+    std::vector<DataSource *> m_sources;
+    ReportCallbacks m_callbacks;
+    std::shared_ptr<TextMeasurer> m_measurer;
+};
+
+} // namespace ergotab::report

@@ -1,0 +1,194 @@
+#include "TestSources.h"
+
+#include "reportengine/layout/ReportEngine.h"
+#include "reportengine/model/TemplateXml.h"
+#include "reportengine/prepared/PreparedDump.h"
+#include "storage/AppError.h"
+
+#include <gtest/gtest.h>
+
+using namespace ergotab;
+using namespace ergotab::report;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A template of one master band over `source` printing `text`.
+ReportTemplate oneBand(const QString &source, const QString &text, const QByteArray &extra = {})
+{
+    const QByteArray xml = "<report version=\"1\">" + extra +
+                           "<page name=\"P\"><band kind=\"master-data\" name=\"Rows\" height=\"5\" data-source=\"" +
+                           source.toUtf8() + "\"><text name=\"Cell\" width=\"100\" height=\"5\"><content>" +
+                           text.toHtmlEscaped().toUtf8() + "</content></text></band></page></report>";
+    return readTemplateXml(xml, u"test.frf"_s);
+}
+
+struct TestRun
+{
+    test::TestSources sources;
+    ReportEngine engine;
+    ReportCallbacks callbacks;
+
+    PrepareResult prepare(ReportTemplate t)
+    {
+        engine.setTemplate(std::move(t));
+        for (DataSource *s : sources.all())
+            engine.addDataSource(*s);
+        engine.setTextMeasurer(std::make_shared<FixedTextMeasurer>());
+        engine.setCallbacks(callbacks);
+        return engine.prepare();
+    }
+};
+
+// Counts how often the layout moves through a source.
+class CountingSource : public MemoryDataSource
+{
+public:
+    using MemoryDataSource::MemoryDataSource;
+    void moveTo(int record) override
+    {
+        ++moves;
+        MemoryDataSource::moveTo(record);
+    }
+    long moves = 0;
+};
+
+} // namespace
+
+TEST(ReportEngine, ACancelledRunGivesNoReport)
+{
+    TestRun run;
+    std::vector<Progress> seen;
+    run.callbacks.progress = [&](const Progress &p) {
+        seen.push_back(p);
+        return p.record < 3;
+    };
+    const auto result = run.prepare(oneBand(u"Assessments"_s, u"[Text]"_s));
+    EXPECT_EQ(result.status, PrepareResult::Status::Cancelled);
+    EXPECT_TRUE(result.report.pages.empty());
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].recordCount, 7);
+    EXPECT_EQ(seen[0].record, 1);
+
+    // Cancelling the dialog page cancels too, before anything is laid out.
+    TestRun dialog;
+    dialog.callbacks.showDialog = [](const DialogPage &, QVariantMap &) { return false; };
+    const auto cancelled =
+        dialog.prepare(oneBand(u"1"_s, u"x"_s, "<dialog name=\"D\"><control kind=\"edit\" name=\"E\"/></dialog>"));
+    EXPECT_EQ(cancelled.status, PrepareResult::Status::Cancelled);
+}
+
+TEST(ReportEngine, ErrorsStopTheRunAndNameTheObjectTheBandAndTheText)
+{
+    TestRun unknown;
+    const auto r1 = unknown.prepare(oneBand(u"Assessments"_s, u"a [NOSUCHFUNCTION([Pracov])] b"_s));
+    EXPECT_EQ(r1.status, PrepareResult::Status::Failed);
+    EXPECT_TRUE(r1.report.pages.empty());
+    for (const QString &part : {u"Cell"_s, u"Rows"_s, u"NOSUCHFUNCTION"_s})
+        EXPECT_TRUE(r1.error.contains(part)) << r1.error.toStdString();
+
+    // The caller's function fails on the fourth record: no half-made report comes back.
+    TestRun failing;
+    failing.callbacks.function = [](const QString &name, const QStringList &args, const ArgumentEvaluator &eval,
+                                    QVariant &result) {
+        if (name != "R_MAXKATEGORIE"_L1)
+            return false;
+        const QString digits = eval(args.value(0)).toString();
+        for (const QChar c : digits)
+            if (!c.isDigit())
+                throw AppError(u"„%1“ není číslo"_s.arg(digits));
+        result = digits;
+        return true;
+    };
+    const auto r2 = failing.prepare(oneBand(u"Assessments"_s, u"[R_MAXKATEGORIE([Text])]"_s));
+    EXPECT_EQ(r2.status, PrepareResult::Status::Failed);
+    EXPECT_TRUE(r2.error.contains(u"Cell"_s) && r2.error.contains(u"Rows"_s) && r2.error.contains(u"Vedoucí"_s))
+        << r2.error.toStdString();
+
+    TestRun missing;
+    const auto r3 = missing.prepare(oneBand(u"NoSuchSource"_s, u"x"_s));
+    EXPECT_TRUE(r3.error.contains(u"NoSuchSource"_s)) << r3.error.toStdString();
+
+    // A variable defined by itself is an error, not an endless recursion.
+    TestRun circle;
+    const auto r4 = circle.prepare(oneBand(
+        u"1"_s, u"[A]"_s, "<variable name=\"A\" expression=\"[B] + 1\"/><variable name=\"B\" expression=\"[A]\"/>"));
+    EXPECT_EQ(r4.status, PrepareResult::Status::Failed);
+}
+
+TEST(ReportEngine, DialogValuesVariablesAndTheCallersFunctionsReachTheTexts)
+{
+    TestRun run;
+    run.callbacks.showDialog = [](const DialogPage &page, QVariantMap &values) {
+        EXPECT_EQ(page.name, u"D"_s);
+        EXPECT_EQ(values.value(u"Firma"_s).toString(), u"výchozí"_s);
+        EXPECT_EQ(values.value(u"Podpis"_s).toBool(), true);
+        values[u"Firma"_s] = u"ACME s.r.o."_s;
+        return true;
+    };
+    QStringList calls;
+    run.callbacks.function = [&](const QString &name, const QStringList &args, const ArgumentEvaluator &eval,
+                                 QVariant &result) {
+        calls << name + u'(' + args.join(u';') + u')';
+        if (name != "R_PATH"_L1)
+            return false;
+        result = u"cesta "_s + eval(args.value(0)).toString();
+        return true;
+    };
+    run.callbacks.input = [](const QString &prompt, const QString &) { return QVariant(prompt + u"!"_s); };
+    const auto result = run.prepare(oneBand(
+        u"Nodes"_s, u"[Firma]|[IF([Podpis], 'ano', 'ne')]|[R_PATH([UpLink] + 1)]|[Dvojnásobek]|[INPUT('Směna', 'x')]"_s,
+        "<variable name=\"Dvojnásobek\" expression=\"[Index] * 2\"/>"
+        "<dialog name=\"D\"><control kind=\"edit\" name=\"Firma\" text=\"výchozí\"/>"
+        "<control kind=\"check-box\" name=\"Podpis\" checked=\"true\"/></dialog>"));
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    const QString dump = dumpPreparedReport(result.report);
+    EXPECT_TRUE(dump.contains(u"\"ACME s.r.o.|ano|cesta 2|4|Směna!\""_s)) << dump.toStdString();
+    ASSERT_FALSE(calls.isEmpty());
+    EXPECT_EQ(calls.front(), u"R_PATH([UpLink] + 1)"_s);
+}
+
+// 10,000 detail records under 1,000 masters: the detail source is read once to index it by
+// key, not once per master record.
+TEST(ReportEngine, LinkedDetailsAreFoundThroughAnIndexNotAScanPerMaster)
+{
+    CountingSource masters(u"M"_s, {u"Index"_s});
+    CountingSource details(u"D"_s, {u"UpLink"_s, u"N"_s});
+    for (int m = 1; m <= 1000; ++m) {
+        masters.addRow({m});
+        for (int d = 0; d < 10; ++d)
+            details.addRow({m, d});
+    }
+    const QByteArray xml = R"(<report version="1"><page name="P">
+      <band kind="master-data" name="Master" height="1" data-source="M"/>
+      <band kind="detail-data" name="Detail" height="1" data-source="D" key="UpLink" master-key="Index"/>
+      <band kind="report-summary" name="S" height="5"><text name="T" width="50" height="5"><content>[COUNT(Detail)]</content></text></band>
+    </page></report>)";
+    ReportEngine engine;
+    engine.setTemplate(readTemplateXml(xml, u"t.frf"_s));
+    engine.addDataSource(masters);
+    engine.addDataSource(details);
+    engine.setTextMeasurer(std::make_shared<FixedTextMeasurer>());
+    const auto result = engine.prepare();
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    EXPECT_LE(details.moves, 3 * 10000);
+    EXPECT_TRUE(dumpPreparedReport(result.report).contains(u"\"10000\""_s));
+}
+
+TEST(ReportEngine, TotalPagesIsKnownOnEveryPage)
+{
+    TestRun run;
+    // Twenty rows of 5 mm on a page whose data area holds 9 of them, before and after the
+    // number of pages reaches two digits.
+    ReportTemplate t = oneBand(u"30"_s, u"[LINE#] [PAGE#]/[TOTALPAGES]"_s);
+    t.pages[0].paper = PaperSize::Custom;
+    t.pages[0].customSizeMm = QSizeF(100, 40);
+    t.pages[0].margins = {0, 0, 0, 0};
+    t.pages[0].bands[0].height = 20;
+    const auto result = run.prepare(t);
+    ASSERT_EQ(result.status, PrepareResult::Status::Done);
+    ASSERT_EQ(result.report.pages.size(), 15u);
+    const QString dump = dumpPreparedReport(result.report);
+    EXPECT_TRUE(dump.contains(u"\"1 1/15\""_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"\"30 15/15\""_s)) << dump.toStdString();
+}
