@@ -22,6 +22,15 @@ struct BadTemplate
 };
 
 constexpr double maxLengthMm = 100000.0;
+
+// Line ends are kept as '\n' alone, so a text written back reads the same (XML turns a
+// carriage return in text into a line feed).
+QString lines(QString text)
+{
+    text.replace(u"\r\n"_s, u"\n"_s);
+    text.replace(u'\r', u'\n');
+    return text;
+}
 constexpr int maxDepth = 64;
 
 // The attributes of one element: typed reads with defaults, and what is left over kept as
@@ -37,7 +46,7 @@ public:
     QString text(QLatin1StringView name, const QString &def = {})
     {
         const auto *a = find(name);
-        return a ? a->value().toString() : def;
+        return a ? lines(a->value().toString()) : def;
     }
     double num(QLatin1StringView name, double def)
     {
@@ -97,7 +106,7 @@ public:
         std::vector<std::pair<QString, QString>> out;
         for (qsizetype i = 0; i < m_attrs.size(); ++i)
             if (!m_used.contains(i))
-                out.emplace_back(m_attrs[i].qualifiedName().toString(), m_attrs[i].value().toString());
+                out.emplace_back(m_attrs[i].qualifiedName().toString(), lines(m_attrs[i].value().toString()));
         return out;
     }
 
@@ -173,7 +182,7 @@ private:
 
     QString elementText()
     {
-        const QString text = m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        const QString text = lines(m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
         if (m_xml.hasError())
             throw BadTemplate {m_xml.errorString()};
         return text;
@@ -184,7 +193,7 @@ private:
         XmlNode n;
         n.name = m_xml.qualifiedName().toString();
         for (const auto &a : m_xml.attributes())
-            n.attributes.emplace_back(a.qualifiedName().toString(), a.value().toString());
+            n.attributes.emplace_back(a.qualifiedName().toString(), lines(a.value().toString()));
         if (++m_depth > maxDepth)
             throw BadTemplate {u"prvky jsou vnořeny příliš hluboko"_s};
         while (!m_xml.atEnd()) {
@@ -192,7 +201,7 @@ private:
             if (token == QXmlStreamReader::StartElement)
                 n.children.push_back(node());
             else if (token == QXmlStreamReader::Characters && !m_xml.isWhitespace())
-                n.text += m_xml.text();
+                n.text += lines(m_xml.text().toString());
             else if (token == QXmlStreamReader::EndElement)
                 break;
         }
