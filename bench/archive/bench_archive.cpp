@@ -1,6 +1,7 @@
 // Packs and unpacks about 40 MB of table files with the container and, side by side, with
-// zlib's compress2 (level 9) and uncompress over the same bytes; then packs one 200 MB member
-// in a fresh process and reports its peak memory.
+// zlib's compress2 (level 9, one core) and uncompress over the same bytes; then packs one 200 MB
+// member in a fresh process and reports its peak memory. The container packs on every core, so
+// packing is judged by wall time and by size against zlib level 9; unpacking by processor time.
 //   bench_archive            both parts
 //   bench_archive --large    only the 200 MB member (used by the first form)
 #include "TableLikeData.h"
@@ -139,18 +140,20 @@ int compareWithZlib()
     const qint64 ourPacked = QFile(target).size();
 
     std::printf("data: %d table files, %.1f MB; best of %d alternating rounds\n", kFiles, double(total) / 1e6, kRounds);
-    const auto report = [&](const char *what, int zlibStep, double target) {
-        const double ratio = cpu[zlibStep + 1] / cpu[zlibStep];
+    const auto report = [&](const char *what, int zlibStep, double target, bool byWall) {
+        const double ratio = byWall ? wall[zlibStep + 1] / wall[zlibStep] : cpu[zlibStep + 1] / cpu[zlibStep];
         std::printf("%s  zlib %6.3f s cpu (%6.3f wall)   container %6.3f s cpu (%6.3f wall)   x%.2f cpu, "
-                    "x%.2f wall (target <= %.2f) %s\n",
-                    what, cpu[zlibStep], wall[zlibStep], cpu[zlibStep + 1], wall[zlibStep + 1], ratio,
-                    wall[zlibStep + 1] / wall[zlibStep], target, ratio <= target ? "ok" : "MISSED");
+                    "x%.2f wall (target %s <= %.2f) %s\n",
+                    what, cpu[zlibStep], wall[zlibStep], cpu[zlibStep + 1], wall[zlibStep + 1],
+                    cpu[zlibStep + 1] / cpu[zlibStep], wall[zlibStep + 1] / wall[zlibStep], byWall ? "wall" : "cpu",
+                    target, ratio <= target ? "ok" : "MISSED");
     };
-    report("pack   (compress2 level 9)", 0, 1.10);
-    report("unpack (uncompress)       ", 2, 1.25);
-    std::printf("size    zlib %.2f MB (%.1f%%)   container %.2f MB (%.1f%%)\n", double(zlibPacked) / 1e6,
-                100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
-                100.0 * double(ourPacked) / double(total));
+    report("pack   (compress2 level 9)", 0, 0.50, true);
+    report("unpack (uncompress)       ", 2, 1.25, false);
+    const double sizeRatio = double(ourPacked) / double(zlibPacked);
+    std::printf("size    zlib %.3f MB (%.2f%%)   container %.3f MB (%.2f%%)   x%.3f (target <= 1.030) %s\n",
+                double(zlibPacked) / 1e6, 100.0 * double(zlibPacked) / double(total), double(ourPacked) / 1e6,
+                100.0 * double(ourPacked) / double(total), sizeRatio, sizeRatio <= 1.03 ? "ok" : "MISSED");
     return 0;
 }
 
@@ -170,8 +173,7 @@ int packLargeMember()
     QElapsedTimer timer;
     timer.start();
     TZLBArchive archive;
-    // Memory is what this part measures; the default level keeps the run short.
-    archive.CompressionLevel = fcDefault;
+    archive.CompressionLevel = fcMaximum;
     archive.CreateArchive(dir.filePath(QStringLiteral("large.tvo")));
     archive.AddFiles({source});
     const double packTime = seconds(timer);

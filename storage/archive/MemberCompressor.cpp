@@ -4,7 +4,7 @@
 #include "ArchiveTypes.h"
 #include "ContainerWriter.h"
 #include "Crc32.h"
-#include "ZlibStreams.h"
+#include "ParallelDeflater.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ private:
 
 } // namespace
 
-std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
+std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel, const QString &container,
                                             const ProgressReporter::Handler &progress)
 {
     QFile source(path);
@@ -78,7 +78,7 @@ std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
     ProgressReporter reporter(progress, msg::updating(path), size);
     CompressedSink compressed(member, size);
     const ByteSink sink = [&compressed](const char *d, qsizetype n) { return compressed.accept(d, n); };
-    Deflater deflater(zlibLevel);
+    ParallelDeflater deflater(zlibLevel, sink);
     bool deflating = true;
     Crc32 crc;
     QByteArray piece(kPieceSize, Qt::Uninitialized);
@@ -93,11 +93,11 @@ std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
             return std::nullopt;
         crc.update(piece.constData(), got);
         const bool atEnd = got == 0;
-        if (deflating && !deflater.feed(piece.constData(), got, atEnd, sink)) {
+        if (deflating && !(atEnd ? deflater.finish() : deflater.feed(piece.constData(), got))) {
             if (compressed.spillFailed())
                 throw ArchiveError(msg::unableToWriteFile(member.spill->fileName()));
             if (!compressed.gaveUp())
-                return std::nullopt;
+                throw ArchiveError(msg::unableToWriteArchive(container));
             deflating = false;
             member.inMemory.clear();
             member.spill.reset();

@@ -26,9 +26,10 @@ struct PreparedMember
     std::unique_ptr<QTemporaryFile> spill;
 };
 
-// nullopt when the file cannot be read (or is too large for a member); throws ArchiveError when
-// the temporary spill file cannot be written, since that is a failure to write the container.
-std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel,
+// nullopt when the file cannot be read (or is too large for a member); throws ArchiveError naming
+// the container when the member cannot be compressed or the temporary spill file cannot be
+// written, since either is a failure to write the container.
+std::optional<PreparedMember> prepareMember(const QString &path, int zlibLevel, const QString &container,
                                             const ProgressReporter::Handler &progress);
 
 // Appends the member's data block: the deflated bytes, or the file's bytes unchanged when they

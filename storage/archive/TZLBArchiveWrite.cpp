@@ -81,7 +81,8 @@ void TZLBArchive::AddFiles(QStringList files)
         for (const QString &item : std::as_const(files)) {
             if (OnErrorLogged && FindEntry(item) >= 0)
                 OnErrorLogged(msg::alreadyInArchive(item));
-            const std::optional<PreparedMember> member = prepareMember(item, zlibLevel(CompressionLevel), OnProgress);
+            const std::optional<PreparedMember> member =
+                prepareMember(item, zlibLevel(CompressionLevel), target, OnProgress);
             const qint64 storedSize = member ? (member->compressed ? member->compressedSize : member->fileSize) : 0;
             // Offsets are 32-bit: a member that would push the file past 2 GiB cannot be written.
             if (member && !writer.canGrowBy(storedSize))
