@@ -14,11 +14,18 @@ namespace ergotab::archive {
 
 namespace {
 
-// libdeflate's levels for the zlib levels the container uses. Its level 9 matches zlib's level 9
-// in ratio at a fraction of the time; the default level stays the default.
-int libdeflateLevel(int zlibLevel)
+// libdeflate's levels for the zlib level the container uses, thorough level first. At the
+// highest level a chunk is also made with libdeflate's faster parser and the smaller result
+// kept: its thorough parser does badly on long runs of one byte (the padding of memo files),
+// where the faster one beats zlib; elsewhere the thorough one wins. Which one wins holds for a
+// whole member, so between rounds of trying both only the last winner is used.
+std::vector<int> libdeflateLevels(int zlibLevel)
 {
-    return zlibLevel < 0 ? 6 : qBound(0, zlibLevel, 12);
+    if (zlibLevel < 0)
+        return {6};
+    if (zlibLevel >= 9)
+        return {9, 6};
+    return {zlibLevel};
 }
 
 struct CompressorDeleter
@@ -26,18 +33,33 @@ struct CompressorDeleter
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
 
+// One raw deflate stream of the whole input; empty when libdeflate cannot allocate.
+QByteArray deflateRaw(const QByteArray &input, int level)
+{
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
+    if (!compressor)
+        return {};
+    QByteArray out(qsizetype(libdeflate_deflate_compress_bound(compressor.get(), size_t(input.size()))),
+                   Qt::Uninitialized);
+    const size_t made = libdeflate_deflate_compress(compressor.get(), input.constData(), size_t(input.size()),
+                                                    out.data(), size_t(out.size()));
+    out.truncate(qsizetype(made));
+    return out;
+}
+
 } // namespace
 
 struct ParallelDeflater::Chunk
 {
     QByteArray deflated; // raw deflate, continuable unless it is the last chunk
+    int level = 0;       // the libdeflate level that made it
     quint32 adler = 1;
     qint64 length = 0;
     bool ok = false;
 };
 
 ParallelDeflater::ParallelDeflater(int zlibLevel, ByteSink sink)
-    : m_level(libdeflateLevel(zlibLevel))
+    : m_levels(libdeflateLevels(zlibLevel))
     , m_sink(std::move(sink))
     , m_maxInFlight(size_t(qMax(1, QThread::idealThreadCount())) + 1)
 {
@@ -98,23 +120,25 @@ void ParallelDeflater::submit(bool last)
     m_pending = QByteArray();
     if (!last)
         m_pending.reserve(kChunkSize);
-    const int level = m_level;
-    m_inFlight.push_back(std::async(std::launch::async, [input, level, last] {
+    constexpr int kRetryEvery = 8;
+    const bool tryAll = m_winner < 0 || m_submitted++ % kRetryEvery == 0;
+    const std::vector<int> levels = tryAll ? m_levels : std::vector<int> {m_winner};
+    m_inFlight.push_back(std::async(std::launch::async, [input, levels, last] {
         auto chunk = std::make_shared<Chunk>();
         chunk->length = input->size();
         try {
             chunk->adler = quint32(libdeflate_adler32(1, input->constData(), size_t(input->size())));
-            std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-            if (!compressor)
-                return chunk;
-            QByteArray out(qsizetype(libdeflate_deflate_compress_bound(compressor.get(), size_t(input->size()))),
-                           Qt::Uninitialized);
-            const size_t made = libdeflate_deflate_compress(compressor.get(), input->constData(), size_t(input->size()),
-                                                            out.data(), size_t(out.size()));
-            if (made == 0)
-                return chunk;
-            out.truncate(qsizetype(made));
-            chunk->deflated = last ? out : continuable(out);
+            QByteArray best;
+            for (int level : levels) {
+                const QByteArray made = deflateRaw(*input, level);
+                if (made.isEmpty())
+                    return chunk;
+                if (best.isEmpty() || made.size() < best.size()) {
+                    best = made;
+                    chunk->level = level;
+                }
+            }
+            chunk->deflated = last ? best : continuable(best);
             chunk->ok = !chunk->deflated.isEmpty();
         } catch (const std::bad_alloc &) {
             chunk->ok = false; // reported by the reading thread as a failure to write
@@ -140,6 +164,7 @@ bool ParallelDeflater::drainOne()
         m_pendingHeader.clear();
     }
     m_adler = quint32(adler32_combine64(m_adler, chunk->adler, chunk->length));
+    m_winner = chunk->level;
     for (qsizetype at = 0; at < chunk->deflated.size(); at += kPieceSize) {
         const qsizetype piece = qMin(kPieceSize, chunk->deflated.size() - at);
         if (!m_sink(chunk->deflated.constData() + at, piece)) {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <future>
 #include <memory>
+#include <vector>
 
 namespace ergotab::archive {
 
@@ -43,7 +44,9 @@ private:
     bool drainOne();
     bool drainWhileMoreThan(size_t inFlight);
 
-    int m_level;
+    std::vector<int> m_levels; // libdeflate levels tried on a chunk; the smallest result is kept
+    int m_winner = -1;         // the level that made the last chunk taken
+    int m_submitted = 0;
     ByteSink m_sink;
     QByteArray m_pending;
     std::deque<std::future<std::shared_ptr<Chunk>>> m_inFlight;
