@@ -9,6 +9,7 @@ packages=(
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth
   poppler-utils unrtf libzint-dev
+  desktop-file-utils appstream dpkg-dev
   clang-14 libclang-rt-14-dev clang-format-14
 )
 missing=()
