@@ -91,6 +91,8 @@ void MainFormUi::setupMenus(QMainWindow *window)
 
     Sestavy1 = addMenu(MainMenu1, QStringLiteral("Sestavy"), "Sestavy1");
 
+    Zobrazit1 = addMenu(MainMenu1, QStringLiteral("Zobrazit"), "Zobrazit1");
+    Souhrn1 = addItem(Zobrazit1, QStringLiteral("Souhrn kategorií…"), "Souhrn1");
     Help1 = addMenu(MainMenu1, QStringLiteral("Nápověda"), "Help1");
     Index1 = addItem(Help1, QStringLiteral("Témata"), "Index1");
     Index1->setShortcut(QKeySequence(Qt::Key_F1));

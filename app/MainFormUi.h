@@ -32,6 +32,8 @@ struct MainFormUi
     QMenu *Workers1 = nullptr; // present but never shown
     QAction *Editovat1 = nullptr;
     QMenu *Sestavy1 = nullptr; // one item per report template
+    QMenu *Zobrazit1 = nullptr;
+    QAction *Souhrn1 = nullptr; // the summary of categories
     QMenu *Help1 = nullptr;
     QAction *Index1 = nullptr;
     QAction *N2 = nullptr;

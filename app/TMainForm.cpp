@@ -6,12 +6,16 @@
 #include "RecentFilesMenu.h"
 #include "TAboutForm.h"
 #include "TProgressForm.h"
+#include "TSummaryForm.h"
 #include "UserSettings.h"
 #include "WindowPlacement.h"
 #include "help/HelpViewer.h"
 #include "library/LibraryCommands.h"
 #include "storage/document/Document.h"
 #include "tree/CategorisationPanel.h"
+#include "tree/CategorySummary.h"
+#include "tree/DataTreeItem.h"
+#include "tree/DocumentTree.h"
 #include "tree/RecordEditor.h"
 #include "tree/StructureCommands.h"
 #include "tree/TreeContextMenu.h"
@@ -69,7 +73,7 @@ void TMainForm::createCategorisation()
     w.pages = {m_ui.NoneTabSheet, m_ui.NodeTabSheet, m_ui.ItemTabSheet};
     w.lock.store = m_ui.StoreBitBtn;
     w.lock.cancel = m_ui.CancelBitBtn;
-    for (QMenu *menu : {m_ui.File1, m_ui.Workers1, m_ui.Sestavy1, m_ui.Help1, m_ui.Administrace1})
+    for (QMenu *menu : {m_ui.File1, m_ui.Workers1, m_ui.Sestavy1, m_ui.Zobrazit1, m_ui.Help1, m_ui.Administrace1})
         w.lock.menus.append(menu->menuAction());
     w.lock.widgets = {m_ui.Panel1,
                       m_ui.AddNodeSpeedButton,
@@ -125,6 +129,7 @@ void TMainForm::connectCommands()
     connect(m_ui.Save1, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(m_ui.SaveAs1, &QAction::triggered, this, &TMainForm::SaveAs1Click);
     connect(m_ui.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(m_ui.Souhrn1, &QAction::triggered, this, &TMainForm::Souhrn1Click);
     connect(m_ui.Index1, &QAction::triggered, this, &TMainForm::Index1Click);
     connect(m_ui.Oprogramu1, &QAction::triggered, this, &TMainForm::Oprogramu1Click);
     connect(m_ui.Editovat1, &QAction::triggered, this, &TMainForm::Editovat1Click);
@@ -317,6 +322,18 @@ void TMainForm::Oprogramu1Click()
 void TMainForm::Editovat1Click()
 {
     m_workersForm->exec();
+}
+
+void TMainForm::Souhrn1Click()
+{
+    // The node selected in the tree, or the node a selected assessment stands under.
+    const QTreeWidgetItem *item = m_categorisation->tree().selectedItem();
+    if (item && tree::DataTreeItem::from(item) && tree::DataTreeItem::from(item)->isAssessment())
+        item = item->parent();
+    const tree::DataTreeItem *node = item ? tree::DataTreeItem::from(item) : nullptr;
+    TSummaryForm summary([this](int root) { return tree::summarise(m_document->objects(), root); },
+                         node ? node->index() : 0, node ? node->text(0) : QString(), this);
+    summary.exec();
 }
 
 void TMainForm::Exit1Click()

@@ -83,6 +83,8 @@ public slots:
     void Oprogramu1Click();
     // "Zaměstnanci" / "Editovat": the worker register, modal. The menu itself stays hidden.
     void Editovat1Click();
+    // "Souhrn kategorií": counts per factor and category for the document or the selected node.
+    void Souhrn1Click();
     void Exit1Click();
     // The tree's commands; the wizard and the library call the add and store commands.
     void AddNodeSpeedButtonClick();

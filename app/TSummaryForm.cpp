@@ -1,0 +1,106 @@
+#include "TSummaryForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace ergotab {
+
+namespace {
+
+constexpr int kColumnsPerCategory = 3;
+
+} // namespace
+
+TSummaryForm::TSummaryForm(std::function<tree::CategorySummary(int)> summarise, int selectedNode,
+                           const QString &selectedCaption, QWidget *parent)
+    : QDialog(parent)
+    , m_summarise(std::move(summarise))
+    , m_selectedNode(selectedNode)
+    , m_wholeDocument(new QRadioButton(QStringLiteral("Celý dokument"), this))
+    , m_selected(new QRadioButton(selectedNode != 0 ? QStringLiteral("Vybraný uzel: %1").arg(selectedCaption)
+                                                    : QStringLiteral("Vybraný uzel"),
+                                  this))
+    , m_table(new QTableWidget(FactorCount + 1, CategoryCount * kColumnsPerCategory, this))
+    , m_totals(new QLabel(this))
+{
+    setObjectName(QStringLiteral("SummaryForm"));
+    setWindowTitle(QStringLiteral("Souhrn"));
+    m_wholeDocument->setObjectName(QStringLiteral("WholeDocumentRadio"));
+    m_selected->setObjectName(QStringLiteral("SelectedNodeRadio"));
+    m_table->setObjectName(QStringLiteral("SummaryTable"));
+    m_totals->setObjectName(QStringLiteral("TotalsLabel"));
+    m_selected->setEnabled(selectedNode != 0);
+    (selectedNode != 0 ? m_selected : m_wholeDocument)->setChecked(true);
+
+    QStringList columns;
+    for (int category = 1; category <= CategoryCount; ++category)
+        columns << QStringLiteral("%1: hodnocení").arg(category) << QStringLiteral("%1: zaměstnanci").arg(category)
+                << QStringLiteral("%1: ženy").arg(category);
+    m_table->setHorizontalHeaderLabels(columns);
+    QStringList rows;
+    for (int n = 1; n <= FactorCount; ++n)
+        rows << factor(n).rowCaption;
+    rows << QStringLiteral("Celkem (nejvyšší kategorie)");
+    m_table->setVerticalHeaderLabels(rows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto *scope = new QHBoxLayout;
+    scope->addWidget(m_wholeDocument);
+    scope->addWidget(m_selected);
+    scope->addStretch();
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *copy = buttons->addButton(QStringLiteral("Kopírovat"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("CopyButton"));
+    QPushButton *close = buttons->addButton(QStringLiteral("Zavřít"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(scope);
+    layout->addWidget(m_table);
+    layout->addWidget(m_totals);
+    layout->addWidget(buttons);
+
+    connect(copy, &QPushButton::clicked, this, &TSummaryForm::CopyButtonClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_wholeDocument, &QRadioButton::toggled, this, &TSummaryForm::refresh);
+    resize(1100, 520);
+    refresh();
+}
+
+void TSummaryForm::refresh()
+{
+    m_summary = m_summarise(m_selected->isChecked() ? m_selectedNode : 0);
+    const auto fill = [this](int row, int category, const tree::HeadCounts &counts) {
+        const qint64 values[] = {counts.assessments, counts.employees, counts.women};
+        for (int i = 0; i < kColumnsPerCategory; ++i) {
+            auto *cell = new QTableWidgetItem(QString::number(values[i]));
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, (category - 1) * kColumnsPerCategory + i, cell);
+        }
+    };
+    for (int n = 1; n <= FactorCount; ++n)
+        for (int category = 1; category <= CategoryCount; ++category)
+            fill(n - 1, category, m_summary.byFactor[size_t(n - 1)][size_t(category - 1)]);
+    for (int category = 1; category <= CategoryCount; ++category)
+        fill(FactorCount, category, m_summary.byOverall[size_t(category)]);
+    m_totals->setText(QStringLiteral("Hodnocení: %1, zaměstnanců: %2, z toho žen: %3; bez kategorie: %4")
+                          .arg(m_summary.total.assessments)
+                          .arg(m_summary.total.employees)
+                          .arg(m_summary.total.women)
+                          .arg(m_summary.byOverall[0].assessments));
+}
+
+void TSummaryForm::CopyButtonClick()
+{
+    QApplication::clipboard()->setText(tree::summaryAsTable(m_summary));
+}
+
+} // namespace ergotab
