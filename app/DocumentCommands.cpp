@@ -21,11 +21,17 @@ bool DocumentCommands::askSaveChanges()
 {
     if (!m_document.isModified())
         return true;
-    if (MessageBoxes::question(&m_window, QStringLiteral("Uložit"),
-                               QStringLiteral("Data byla změněna!\n\rUložit změny?")))
+    switch (MessageBoxes::askYesNo(&m_window, QStringLiteral("Uložit"),
+                                   QStringLiteral("Data byla změněna!\n\rUložit změny?"))) {
+    case MessageBoxes::Answer::Yes:
         m_window.Save1Click();
-    else
+        break;
+    case MessageBoxes::Answer::No:
         m_document.setModified(false);
+        break;
+    case MessageBoxes::Answer::Cancelled:
+        return false; // Escape or the close button: the command is called off
+    }
     return !m_document.isModified();
 }
 

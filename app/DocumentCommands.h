@@ -16,8 +16,8 @@ public:
     DocumentCommands(TMainForm &window, Document &document);
 
     // Guard of every command that would drop unsaved changes: when the document is modified,
-    // asks "Uložit" (Yes saves, No drops the changes). True when the caller may go on, that
-    // is when the modified flag is clear afterwards.
+    // asks "Uložit" (Yes saves, No drops the changes, Escape calls the command off). True when
+    // the caller may go on, that is when the modified flag is clear afterwards.
     bool askSaveChanges();
 
     // Makes the file the open document, names the window after it and puts it at the top of

@@ -39,6 +39,17 @@ QAction *addItem(QMenu *menu, const QString &text, const char *name)
     return named(menu->addAction(text), name);
 }
 
+// The platform's keys for a standard command; where the platform has none (Quit on Windows),
+// the fallback, so the same keys work everywhere.
+void setStandardShortcut(QAction *action, QKeySequence::StandardKey key, const QKeySequence &fallback = {})
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (!keys.isEmpty())
+        action->setShortcuts(keys);
+    else if (!fallback.isEmpty())
+        action->setShortcut(fallback);
+}
+
 QToolButton *speedButton(QWidget *parent, ButtonIcon icon, const QString &hint, const char *name)
 {
     auto *button = named(new QToolButton(parent), name);
@@ -84,6 +95,11 @@ void MainFormUi::setupMenus(QMainWindow *window)
     SaveAs1 = addItem(File1, QStringLiteral("Uložit j&ako..."), "SaveAs1");
     N1 = named(File1->addSeparator(), "N1");
     Exit1 = addItem(File1, QStringLiteral("Konec"), "Exit1");
+    setStandardShortcut(New1, QKeySequence::New);
+    setStandardShortcut(Open1, QKeySequence::Open);
+    setStandardShortcut(Save1, QKeySequence::Save);
+    setStandardShortcut(SaveAs1, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    setStandardShortcut(Exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     Workers1 = addMenu(MainMenu1, QStringLiteral("Zaměstnanci"), "Workers1");
     Editovat1 = addItem(Workers1, QStringLiteral("Editovat"), "Editovat1");

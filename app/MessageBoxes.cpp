@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ergotab {
 
@@ -19,7 +20,8 @@ QMessageBox::StandardButton present(QWidget *parent, MessageBoxes::Kind kind, co
 {
     using MessageBoxes::Kind;
     if (s_recorder)
-        return s_recorder->record({kind, title, text}) ? QMessageBox::Yes : QMessageBox::No;
+        return s_recorder->record({kind, title, text}) == MessageBoxes::Answer::Yes ? QMessageBox::Yes
+                                                                                    : QMessageBox::No;
     switch (kind) {
     case Kind::Information:
         return QMessageBox::information(parent, title, text);
@@ -62,6 +64,25 @@ bool question(QWidget *parent, const QString &title, const QString &text)
     return present(parent, Kind::Question, title, text) == QMessageBox::Yes;
 }
 
+Answer askYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    if (s_recorder)
+        return s_recorder->record({Kind::Question, title, text});
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Left to itself the box takes No for Escape and the close button. A hidden Cancel takes
+    // both instead, so the box still offers only Yes and No.
+    QAbstractButton *escape = box.addButton(QMessageBox::Cancel);
+    escape->hide();
+    box.setEscapeButton(escape);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return Answer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return Answer::No;
+    return Answer::Cancelled;
+}
+
 } // namespace MessageBoxes
 
 MessageBoxRecorder::MessageBoxRecorder()
@@ -75,12 +96,12 @@ MessageBoxRecorder::~MessageBoxRecorder()
     s_recorder = nullptr;
 }
 
-bool MessageBoxRecorder::record(const MessageBoxes::Shown &box)
+MessageBoxes::Answer MessageBoxRecorder::record(const MessageBoxes::Shown &box)
 {
     m_shown.append(box);
-    if (box.kind != MessageBoxes::Kind::Question)
-        return false;
-    return m_answers.isEmpty() ? false : m_answers.takeFirst();
+    if (box.kind != MessageBoxes::Kind::Question || m_answers.isEmpty())
+        return MessageBoxes::Answer::No;
+    return m_answers.takeFirst();
 }
 
 } // namespace ergotab

@@ -16,6 +16,8 @@ void showErrorBox(QWidget *parent, const QString &text);
 namespace MessageBoxes {
 
 enum class Kind { Information, Warning, Question, Error };
+// How a question was left: Escape and the window's close button give Cancelled.
+enum class Answer { Yes, No, Cancelled };
 
 struct Shown
 {
@@ -32,6 +34,9 @@ void warning(QWidget *parent, const QString &text);
 // Question with the buttons Yes and No (never Cancel); true only for Yes. Closing the box
 // any other way counts as No.
 bool question(QWidget *parent, const QString &title, const QString &text);
+// The same box for questions whose command can still be called off: Escape or closing the
+// box is told apart from No, so that only No throws anything away.
+Answer askYesNo(QWidget *parent, const QString &title, const QString &text);
 
 } // namespace MessageBoxes
 
@@ -45,16 +50,18 @@ public:
     MessageBoxRecorder(const MessageBoxRecorder &) = delete;
     MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
-    void answerNext(bool yes) { m_answers.append(yes); }
+    void answerNext(bool yes) { m_answers.append(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No); }
+    // The next question is left with Escape.
+    void escapeNext() { m_answers.append(MessageBoxes::Answer::Cancelled); }
     const QList<MessageBoxes::Shown> &shown() const { return m_shown; }
     void clear() { m_shown.clear(); }
 
     // Used by the box functions.
-    bool record(const MessageBoxes::Shown &box);
+    MessageBoxes::Answer record(const MessageBoxes::Shown &box);
 
 private:
     QList<MessageBoxes::Shown> m_shown;
-    QList<bool> m_answers;
+    QList<MessageBoxes::Answer> m_answers;
 };
 
 } // namespace ergotab

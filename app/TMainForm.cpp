@@ -26,8 +26,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -148,8 +146,9 @@ void TMainForm::UpdateCaption()
 {
     const QString name = m_document->displayName();
     const QString caption = name.isEmpty() ? QStringLiteral("Ergotab") : name + QStringLiteral(" - Ergotab");
+    // Only this window's title: an application display name would be appended to the title
+    // of every other window too.
     setWindowTitle(caption);
-    QGuiApplication::setApplicationDisplayName(caption);
 }
 
 void TMainForm::addRecentFile(const QString &path)
@@ -267,8 +266,9 @@ void TMainForm::FormShow()
     m_library->OpenLibrary();
     m_document->start();
 
-    if (!m_commandLineDocument.isEmpty() && QFileInfo(m_commandLineDocument).isFile()) {
-        // A damaged file leaves an empty document; the rest of the start-up still runs.
+    if (!m_commandLineDocument.isEmpty()) {
+        // A missing file is told as the Open command tells it; a damaged one is shown in the
+        // error box. Either way the rest of the start-up still runs.
         try {
             OpenDocument(m_commandLineDocument);
         } catch (const std::exception &e) {

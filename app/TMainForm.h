@@ -60,8 +60,8 @@ public:
     // Set while the tree is being filled, so that its selection changes are ignored.
     bool isTreeBuilding() const { return m_treeBuilding; }
 
-    // Caption "<document name> - Ergotab", or "Ergotab" for an unnamed document; the
-    // application's title follows it.
+    // Caption "<document name> - Ergotab", or "Ergotab" for an unnamed document. Other
+    // windows keep their own titles.
     void UpdateCaption();
     void OpenDocument(const QString &path);
     void addRecentFile(const QString &path);

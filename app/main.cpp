@@ -20,7 +20,6 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Selvar"));
     QCoreApplication::setApplicationName(QStringLiteral("Ergotab"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ERGOTAB_VERSION));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Ergotab"));
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString firstArgument = arguments.size() > 1 ? arguments.at(1) : QString();

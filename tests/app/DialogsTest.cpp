@@ -8,9 +8,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +122,43 @@ TEST(MessageBoxRecorder, RecordsBoxesAndAnswersQuestionsInOrder)
     EXPECT_EQ(boxes.shown().at(2).kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxes.shown().at(3).kind, MessageBoxes::Kind::Error);
     EXPECT_EQ(boxes.shown().at(3).text, QStringLiteral("File (3) is corrupt"));
+}
+
+namespace {
+
+// Answers the next modal message box in the way given, once the event loop runs.
+void leaveNextBox(const std::function<void(QMessageBox *)> &how)
+{
+    QTimer::singleShot(0, [how] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        how(box);
+    });
+}
+
+} // namespace
+
+TEST(SaveQuestion, EscapeOrClosingTheBoxIsNeitherYesNorNo)
+{
+    const auto ask = [] {
+        return MessageBoxes::askYesNo(nullptr, QStringLiteral("Uložit"), QStringLiteral("Data byla změněna!"));
+    };
+    QStringList visibleButtons;
+    leaveNextBox([&](QMessageBox *box) {
+        for (QAbstractButton *button : box->buttons())
+            if (!button->isHidden())
+                visibleButtons << button->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ask(), MessageBoxes::Answer::Cancelled);
+    EXPECT_EQ(visibleButtons.size(), 2) << "only Yes and No are offered";
+
+    leaveNextBox([](QMessageBox *box) { box->close(); });
+    EXPECT_EQ(ask(), MessageBoxes::Answer::Cancelled);
+    leaveNextBox([](QMessageBox *box) { box->button(QMessageBox::No)->click(); });
+    EXPECT_EQ(ask(), MessageBoxes::Answer::No);
+    leaveNextBox([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(ask(), MessageBoxes::Answer::Yes) << "Yes is the default button";
 }
 
 TEST(AdministratorMarker, LiesAtTheRootUnlessPointedElsewhere)

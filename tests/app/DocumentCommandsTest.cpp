@@ -6,6 +6,7 @@
 #include "storage/document/Document.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,8 @@
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QTreeWidget>
+
+#include <functional>
 
 using namespace ergotab;
 using namespace ergotab::test;
@@ -108,6 +111,29 @@ TEST_F(DocumentCommandsTest, CancellingTheSaveDialogLeavesTheDocumentUnsavedAndS
     window.New1Click();
     EXPECT_FALSE(window.document().isModified());
     EXPECT_EQ(topLevelItems(), 0);
+}
+
+TEST_F(DocumentCommandsTest, PressingEscapeAtTheSaveQuestionKeepsTheChangesAndCallsTheCommandOff)
+{
+    TMainForm &window = shownForm();
+    addAssessment(window, QStringLiteral("Lakýrník"));
+    const QString other = scratch.file(QStringLiteral("other.tvo"));
+    TempDir::write(other, QByteArray(200, 'x'));
+
+    const std::function<void()> commands[] = {[&] { window.New1Click(); }, [&] { window.Open1Click(); },
+                                              [&] { window.MRUManager1Click(other); },
+                                              [&] { EXPECT_FALSE(window.close()); }};
+    for (const auto &command : commands) {
+        boxes.clear();
+        boxes.escapeNext();
+        command();
+        ASSERT_EQ(boxes.shown().size(), 1) << "only the question, no error box";
+        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Data byla změněna!\n\rUložit změny?"));
+        EXPECT_EQ(dialogs.asked(), 0);
+        EXPECT_TRUE(window.document().isModified());
+        EXPECT_EQ(topLevelItems(), 1);
+        EXPECT_TRUE(window.isVisible());
+    }
 }
 
 TEST_F(DocumentCommandsTest, OpenThroughTheDialogShowsTheDocumentAndAsksNothingWhenUnmodified)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -86,8 +87,15 @@ TEST_F(MainForm, MenusCarryTheirNamesCaptionsAndShortcuts)
         EXPECT_EQ(found->text(), QString::fromUtf8(item.text)) << item.name;
     }
     EXPECT_EQ(child<QAction>("Index1")->shortcut(), QKeySequence(Qt::Key_F1));
-    for (const char *name : {"New1", "Open1", "Save1", "SaveAs1", "Exit1", "Oprogramu1"})
-        EXPECT_TRUE(child<QAction>(name)->shortcut().isEmpty()) << name;
+    const std::pair<const char *, QKeySequence> standard[] = {
+        {"New1", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"Open1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"Save1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"SaveAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    for (const auto &[name, keys] : standard)
+        EXPECT_TRUE(child<QAction>(name)->shortcuts().contains(keys)) << name;
+    EXPECT_TRUE(child<QAction>("Oprogramu1")->shortcut().isEmpty());
 
     EXPECT_EQ(actionNames(child<QMenu>("File1")),
               (QStringList {QStringLiteral("New1"), QStringLiteral("Open1"), QStringLiteral("Save1"),
@@ -237,25 +245,61 @@ TEST_F(MainForm, UnsavedChangesAreAskedAboutBeforeClosing)
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
-TEST_F(MainForm, CaptionFollowsTheDocumentName)
+TEST_F(MainForm, OpeningADocumentRenamesTheMainWindowOnly)
 {
+    const QString displayName = QGuiApplication::applicationDisplayName();
     shownForm();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Ergotab"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Ergotab"));
 
     form->document().setFileName(QStringLiteral("/data/Závod Brno.v2.tvo"));
     form->UpdateCaption();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Závod Brno.v2 - Ergotab"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Závod Brno.v2 - Ergotab"));
+    // The platform appends the display name to every window's title: it must not follow the
+    // document, or the help window reads "Nápověda – Ergotab — Závod Brno.v2 - Ergotab".
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), displayName);
+    child<QAction>("Index1")->trigger();
+    auto *viewer = form->findChild<HelpViewer *>();
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Nápověda – Ergotab"));
+    viewer->close();
 }
 
-TEST_F(MainForm, ACommandLineArgumentNamingNoFileIsIgnored)
+TEST_F(MainForm, AMissingFileNamedOnTheCommandLineIsReportedAsNotFound)
 {
     shownForm(scratch.file(QStringLiteral("chybí.tvo")));
     EXPECT_TRUE(form->document().isStarted());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Ergotab"));
     EXPECT_TRUE(form->recentFiles().isEmpty());
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).kind, MessageBoxes::Kind::Warning);
+    EXPECT_EQ(boxes.shown().at(0).text, QStringLiteral("Soubor nenalezen."));
+}
+
+TEST_F(MainForm, StandardShortcutsRunTheirCommandsButNotWhileARecordIsEdited)
+{
+    shownForm();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->document().setModified(true);
+
+    // Ctrl+N reaches "Nový", which asks first; Escape calls it off.
+    boxes.escapeNext();
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).title, QStringLiteral("Uložit"));
+
+    // While the editor holds changes the "Soubor" commands are locked, keys included.
+    boxes.clear();
+    form->AddNodeSpeedButtonClick();
+    child<QLineEdit>("NodeNameEdit")->setText(QStringLiteral("Dílna"));
+    ASSERT_TRUE(child<QPushButton>("StoreBitBtn")->isEnabled());
+    for (const auto &keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_Q)})
+        QTest::keySequence(form.get(), keys);
     EXPECT_TRUE(boxes.shown().isEmpty());
+    EXPECT_TRUE(form->isVisible());
+    form->CancelBitBtnClick();
+    EXPECT_TRUE(child<QAction>("New1")->isEnabled());
 }
 
 TEST_F(MainForm, RecentFilesAreReadAtFirstShowWrittenAtCloseAndListedUnderKonec)
