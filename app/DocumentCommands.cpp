@@ -7,6 +7,7 @@
 #include "storage/document/DocumentFile.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace ergotab {
 
@@ -37,20 +38,51 @@ bool DocumentCommands::askSaveChanges()
 
 bool DocumentCommands::openDocument(const QString &path)
 {
+    const quint64 shown = m_document.contentsGeneration();
+    QList<dbf::TableDamage> damage;
     try {
-        m_document.open(path);
+        damage = m_document.open(path);
     } catch (const DocumentNotFound &) {
         MessageBoxes::warning(&m_window, QStringLiteral("Soubor nenalezen."));
         return false;
-    } catch (...) {
-        // The document is empty and unnamed now: the window shows it before the error box.
-        m_window.UpdateCaption();
-        m_window.BuildTreeFromDocument();
-        throw;
+    } catch (const AppError &error) {
+        // Usually the open document is untouched; when it had to be reset, the window shows
+        // the empty one before the error box.
+        if (m_document.contentsGeneration() != shown) {
+            m_window.UpdateCaption();
+            m_window.BuildTreeFromDocument();
+        }
+        throw AppError(cannotOpenMessage(path, error.message()));
     }
     m_window.UpdateCaption();
     m_window.addRecentFile(path);
+    if (!damage.isEmpty())
+        MessageBoxes::warning(&m_window, damageWarning(damage));
     return true;
+}
+
+QString DocumentCommands::cannotOpenMessage(const QString &path, const QString &cause)
+{
+    return QStringLiteral("Soubor „%1“ nelze otevřít: %2").arg(QFileInfo(path).fileName(), cause);
+}
+
+QString DocumentCommands::damageWarning(const QList<dbf::TableDamage> &damage)
+{
+    QStringList findings;
+    for (const dbf::TableDamage &table : damage) {
+        if (table.rowsMissing())
+            findings << QStringLiteral("tabulka %1 má podle hlavičky %2 řádků, přečíst šlo jen %3")
+                            .arg(table.table)
+                            .arg(table.rowsInHeader)
+                            .arg(table.rowsInFile);
+        if (table.unreadableMemos > 0)
+            findings << QStringLiteral("v tabulce %1 nešlo přečíst texty ze souboru %2 (počet: %3)")
+                            .arg(table.table, table.memoFile)
+                            .arg(table.unreadableMemos);
+    }
+    return QStringLiteral("Dokument je poškozen: ") + findings.join(QStringLiteral("; ")) +
+           QStringLiteral(".\n\nZobrazeno je, co se podařilo přečíst, a uložení zapíše jen to. "
+                          "Ponechte si proto kopii původního souboru.");
 }
 
 void DocumentCommands::openAndShow(const QString &path)

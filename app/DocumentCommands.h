@@ -1,5 +1,8 @@
 #pragma once
 
+#include "storage/dbf/TableDamage.h"
+
+#include <QList>
 #include <QObject>
 
 namespace ergotab {
@@ -22,12 +25,19 @@ public:
 
     // Makes the file the open document, names the window after it and puts it at the top of
     // the recent files. A path naming no file shows "Soubor nenalezen." and changes nothing.
-    // True when the document was opened; a damaged file raises the container's error.
+    // True when the document was opened; a table that could be read only in part is warned
+    // about. A file that cannot be opened leaves the open document as it was and raises an
+    // error naming the file and the container's or engine's message.
     bool openDocument(const QString &path);
 
+    // "Soubor „name.tvo“ nelze otevřít: <cause>".
+    static QString cannotOpenMessage(const QString &path, const QString &cause);
+    // "Dokument je poškozen: …" naming each table and what could be read of it.
+    static QString damageWarning(const QList<dbf::TableDamage> &damage);
+
     // "&Nový", "&Otevřít...", a recent file, "&Uložit" and "Uložit j&ako...". A failed open
-    // leaves an empty, unnamed document on screen and raises the error for the error box; a
-    // failed save raises it with the previous file and the modified flag as they were.
+    // or save raises the error for the error box with the document, its file and the
+    // modified flag as they were.
     void newDocument();
     void openWithDialog();
     void openRecent(const QString &path);

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <QFileInfo>
 
 namespace ergotab {
@@ -59,6 +58,7 @@ void Document::createEmptyTables()
     CreateDocumentTables(m_tables, m_workFolder, [this](dbf::Table &table) { afterPost(table); });
     forgetHighestIndexes();
     m_version = CurrentDocumentVersion;
+    ++m_contentsGeneration;
 }
 
 void Document::newDocument()
@@ -84,53 +84,100 @@ void Document::openTables()
 
 namespace {
 
-// Extracts a container into a scratch folder of its own, so that a damaged file never leaves
-// a mixture of old and new files in the working folder; only the document's files move on.
-void unpackDocument(const QString &path, const QString &workFolder, ProgressScope &progress)
+const QString objectDbf = QStringLiteral("Object.dbf");
+const QString workerDbf = QStringLiteral("Worker.dbf");
+const QString linkDbf = QStringLiteral("Link.dbf");
+
+// Every member of the container is written into the folder; members of a foreign file go
+// away with the folder.
+void extractDocument(const QString &path, const QString &folder, ProgressScope &progress)
 {
-    ScratchFolder scratchFolder;
-    const QString &scratch = scratchFolder.path();
-    {
-        TZLBArchive archive;
-        archive.CompressionLevel = fcMaximum;
-        archive.CheckCRC = true;
-        archive.OnProgress = [&progress](const QString &, int percentage) { progress.set(percentage); };
-        archive.OpenArchive(path);
-        archive.ExtractAll(scratch);
-        archive.CloseArchive();
-        for (const QString &name : documentFileNames()) {
-            if (QFile::exists(scratch + name) && !QFile::rename(scratch + name, workFolder + name))
-                throw AppError(QStringLiteral("Cannot move %1 into the working folder").arg(name));
+    TZLBArchive archive;
+    archive.CompressionLevel = fcMaximum;
+    archive.CheckCRC = true;
+    archive.OnProgress = [&progress](const QString &, int percentage) { progress.set(percentage); };
+    archive.OpenArchive(path);
+    archive.ExtractAll(folder);
+    archive.CloseArchive();
+}
+
+// What of the three tables could be read; a damaged table is made into what could be read,
+// so that the program shows and saves exactly that.
+QList<dbf::TableDamage> salvageTables(const QString &folder)
+{
+    QList<dbf::TableDamage> found;
+    for (const QString &name : {objectDbf, workerDbf, linkDbf}) {
+        const dbf::TableDamage damage = dbf::inspectTable(folder + name);
+        if (damage.isDamaged()) {
+            dbf::salvageTable(folder + name, damage);
+            found << damage;
         }
+    }
+    return found;
+}
+
+void openTablesIn(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost)
+{
+    tables.object = std::make_unique<dbf::Table>(folder + objectDbf);
+    tables.worker = std::make_unique<dbf::Table>(folder + workerDbf);
+    tables.link = std::make_unique<dbf::Table>(folder + linkDbf);
+    for (dbf::Table *table : {tables.object.get(), tables.worker.get(), tables.link.get()}) {
+        table->setAfterPost(afterPost);
+        table->open();
     }
 }
 
 } // namespace
 
-void Document::open(const QString &path)
+QList<dbf::TableDamage> Document::open(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         throw DocumentNotFound();
+    // The file is unpacked, checked and converted in a folder of its own; the open document
+    // is replaced only once all of that succeeded, so a failure leaves it as it was.
+    ScratchFolder incoming;
+    QList<dbf::TableDamage> damage;
+    int version = CurrentDocumentVersion;
+    {
+        ProgressScope progress(m_progress, QStringLiteral("Otevírání: ") + QFileInfo(path).completeBaseName(), 100);
+        extractDocument(path, incoming.path(), progress);
+        version = readDocumentVersion(incoming.path());
+        damage = salvageTables(incoming.path());
+    }
+    bool converted = false;
+    {
+        DocumentTables tables;
+        const AfterPostHandler rowWritten = [&converted](dbf::Table &) { converted = true; };
+        openTablesIn(tables, incoming.path(), rowWritten);
+        if (version < CurrentDocumentVersion)
+            ConvertDocument(tables, incoming.path(), version, rowWritten, m_progress);
+    }
+    takeFilesFrom(incoming.path());
+    m_version = version;
+    m_fileName = path;
+    forgetHighestIndexes();
+    // A converted document differs from its file until it is saved.
+    setModified(converted);
+    return damage;
+}
+
+void Document::takeFilesFrom(const QString &folder)
+{
+    closeTables();
     try {
-        {
-            ProgressScope progress(m_progress, QStringLiteral("Otevírání: ") + QFileInfo(path).completeBaseName(), 100);
-            closeTables();
-            deleteFiles(m_workFolder, documentFileNames());
-            unpackDocument(path, m_workFolder, progress);
-            openTables();
-            m_version = readDocumentVersion(m_workFolder);
+        deleteFiles(m_workFolder, documentFileNames());
+        for (const QString &name : documentFileNames()) {
+            if (QFile::exists(folder + name) && !QFile::rename(folder + name, m_workFolder + name))
+                throw AppError(QStringLiteral("Cannot move %1 into the working folder").arg(name));
         }
-        if (m_version < CurrentDocumentVersion)
-            ConvertDocument(
-                m_tables, m_workFolder, m_version, [this](dbf::Table &table) { afterPost(table); }, m_progress);
+        openTables();
     } catch (...) {
-        // Whatever step failed, the program goes on with an empty, unnamed document.
+        // Half of one document and half of the other is no document: start afresh.
         deleteFiles(m_workFolder, documentFileNames());
         newDocument();
         throw;
     }
-    m_fileName = path;
-    forgetHighestIndexes();
+    ++m_contentsGeneration;
 }
 
 void Document::save()

@@ -3,7 +3,9 @@
 #include "DocumentTables.h"
 #include "VersionInfo.h"
 #include "storage/Progress.h"
+#include "storage/dbf/TableDamage.h"
 
+#include <QList>
 #include <QObject>
 
 namespace ergotab {
@@ -51,10 +53,11 @@ public:
 
     // "Nový": empty tables, no name, not modified.
     void newDocument();
-    // Unpacks the container into the working folder, reopens the tables and converts an
-    // older document. On failure the document is left empty and unnamed and the error is
-    // raised again for the caller to show.
-    void open(const QString &path);
+    // Makes the file the open document: unpacked, checked and converted apart, then put in
+    // place of the open one. A failure leaves the open document, its name and its modified
+    // flag as they were (only a failure while the files change places leaves an empty,
+    // unnamed document). Tables that could be read only in part are returned, as read.
+    QList<dbf::TableDamage> open(const QString &path);
     // Packs the working folder into fileName(). The previous file stays untouched until the
     // new container is complete; on failure the tables are open again, the flag stays set.
     void save();
@@ -62,12 +65,17 @@ public:
     void closeTables();
     void openTables();
 
+    // Changes whenever the tables are replaced (new, opened, reset after a failure), so a
+    // caller can tell whether what it shows is still the document.
+    quint64 contentsGeneration() const { return m_contentsGeneration; }
+
 signals:
     void modifiedChanged(bool modified);
 
 private:
     void createEmptyTables();
     void afterPost(dbf::Table &);
+    void takeFilesFrom(const QString &folderWithSeparator);
 
     ProgressSink *m_progress = nullptr;
     QString m_workFolder;
@@ -75,6 +83,7 @@ private:
     QString m_fileName;
     bool m_modified = false;
     int m_version = CurrentDocumentVersion;
+    quint64 m_contentsGeneration = 0;
 };
 
 } // namespace ergotab

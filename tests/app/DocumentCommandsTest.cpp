@@ -4,6 +4,7 @@
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
 #include "storage/document/Document.h"
+#include "tests/storage/document/DamagedDocument.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -155,23 +156,61 @@ TEST_F(DocumentCommandsTest, OpenThroughTheDialogShowsTheDocumentAndAsksNothingW
     EXPECT_FALSE(window.document().isModified());
 }
 
-TEST_F(DocumentCommandsTest, AFailedOpenShowsAnEmptyUnnamedDocument)
+TEST_F(DocumentCommandsTest, OpeningATextFileRenamedToTvoKeepsTheOpenDocumentAndNamesTheFile)
 {
     TMainForm &window = shownForm();
     addAssessment(window, QStringLiteral("Skladník"));
-    saveAs(window, QStringLiteral("Sklad.tvo"));
-    const QString bad = scratch.file(QStringLiteral("bad.tvo"));
-    TempDir::write(bad, QByteArray(200, 'x'));
+    const QString saved = saveAs(window, QStringLiteral("Sklad.tvo"));
+    addAssessment(window, QStringLiteral("Neuložený"));
+    const QString bad = scratch.file(QStringLiteral("poznámky.tvo"));
+    TempDir::write(bad, QByteArray("Toto je textový soubor.\n").repeated(20));
 
+    // Answered No, so Open goes on; the changes are dropped only once the new file is in.
+    boxes.answerNext(false);
     dialogs.answerNext(bad);
-    EXPECT_THROW(window.Open1Click(), AppError);
-    EXPECT_EQ(topLevelItems(), 0);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ergotab"));
-    EXPECT_TRUE(window.document().fileName().isEmpty());
+    try {
+        window.Open1Click();
+        FAIL() << "no error";
+    } catch (const AppError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Soubor „poznámky.tvo“ nelze otevřít: ")))
+            << error.message().toStdString();
+        EXPECT_GT(error.message().size(), QStringLiteral("Soubor „poznámky.tvo“ nelze otevřít: ").size());
+    }
+    EXPECT_EQ(topLevelItems(), 2);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sklad - Ergotab"));
+    EXPECT_EQ(window.document().fileName(), saved);
+    EXPECT_EQ(window.document().objects().recordCount(), 2);
+    // "Uložit" saves under the same name without asking for one.
+    window.document().setModified(true);
+    const int asked = dialogs.asked();
+    window.Save1Click();
+    EXPECT_EQ(dialogs.asked(), asked);
     EXPECT_FALSE(window.document().isModified());
-    // The empty document is usable at once.
-    addAssessment(window, QStringLiteral("Po chybě"));
-    EXPECT_EQ(topLevelItems(), 1);
+}
+
+TEST_F(DocumentCommandsTest, OpeningADocumentCutShortWarnsAndShowsWhatCouldBeRead)
+{
+    const QString path = scratch.file(QStringLiteral("Hala.tvo"));
+    test::writeDamagedDocument(path, 46, 8, 5);
+    TMainForm &window = shownForm();
+    dialogs.answerNext(path);
+    window.Open1Click();
+
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].kind, MessageBoxes::Kind::Warning);
+    const QString text = boxes.shown()[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Dokument je poškozen: "))) << text.toStdString();
+    for (const QString &part : {QStringLiteral("Object.dbf"), QStringLiteral("46"), QStringLiteral("8"),
+                                QStringLiteral("Object.dbt"), QStringLiteral("3"), QStringLiteral("kopii")})
+        EXPECT_TRUE(text.contains(part)) << part.toStdString() << " in " << text.toStdString();
+    EXPECT_EQ(topLevelItems(), 8);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Hala - Ergotab"));
+    // The rows whose memo was lost load with an empty one instead of failing.
+    auto *tree = child<QTreeWidget>("DataTreeNT");
+    tree->setCurrentItem(tree->topLevelItem(7));
+    EXPECT_TRUE(child<QPlainTextEdit>("PopisMemo")->toPlainText().isEmpty());
+    tree->setCurrentItem(tree->topLevelItem(0));
+    EXPECT_EQ(child<QPlainTextEdit>("PopisMemo")->toPlainText(), QStringLiteral("Popis 1"));
 }
 
 TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheOldFileAndTheFlag)

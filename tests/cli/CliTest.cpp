@@ -1,5 +1,6 @@
 // ergotab-cli run as a separate process, the way scripts use it.
 #include "CliRunner.h"
+#include "tests/storage/dbf/DbfBytes.h"
 #include "tests/support/TempDir.h"
 
 #include <QProcess>
@@ -32,7 +33,9 @@ protected:
         return dir.file(name);
     }
     TempDir dir;
-    const QByteArray table = QByteArray("Pracovi\x9At\xEC 0001 0002 ").repeated(300);
+    // A real table, since check also reads the tables among the members.
+    const QByteArray table = ergotab::test::handTable(
+        0x03, 0xC8, {{"TEXT", 'C', 23}}, QList<QByteArray>(300, QByteArray(" Pracovi\x9At\xEC 0001 0002")));
 };
 
 } // namespace

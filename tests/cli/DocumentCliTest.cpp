@@ -1,6 +1,7 @@
 // dump and convert run as separate processes on documents written by the program's own save.
 #include "CliRunner.h"
 #include "storage/document/Document.h"
+#include "tests/storage/document/DamagedDocument.h"
 #include "tests/storage/document/OldDocuments.h"
 #include "tests/support/TempDir.h"
 
@@ -142,4 +143,28 @@ TEST(DocumentCli, BadInputIsRefusedWithTheProgramsMessages)
 
     run = cli({QStringLiteral("convert"), dir.file(QStringLiteral("short.tvo"))});
     EXPECT_EQ(run.exitCode, 2);
+}
+
+TEST(DocumentCli, CheckReportsADocumentCutShortAndFails)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("Hala.tvo"));
+    ergotab::test::writeDamagedDocument(path, 46, 8, 5);
+    const CliResult run = cli({QStringLiteral("check"), path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty()) << qPrintable(run.out);
+    EXPECT_EQ(run.err, path + QStringLiteral(": Object.dbf: the header counts 46 rows, the file holds 8\n") + path +
+                           QStringLiteral(": Object.dbf: 3 memo texts cannot be read from Object.dbt\n"));
+
+    // The program's own save of the same document passes.
+    Document document;
+    document.start();
+    EXPECT_EQ(document.open(path).size(), 1);
+    const QString saved = dir.file(QStringLiteral("Hala-kopie.tvo"));
+    document.setFileName(saved);
+    document.save();
+    document.shutDown();
+    const CliResult again = cli({QStringLiteral("check"), saved});
+    EXPECT_EQ(again.exitCode, 0) << qPrintable(again.err);
+    EXPECT_TRUE(again.out.endsWith(QStringLiteral(": OK, 6 members\n"))) << qPrintable(again.out);
 }

@@ -1,6 +1,7 @@
 #include "storage/document/DocumentFile.h"
 #include "storage/archive/TZLBArchive.h"
 #include "storage/document/Document.h"
+#include "tests/storage/document/DamagedDocument.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ TEST_F(DocumentFiles, AFailedSaveKeepsThePreviousFileTheFlagAndUsableTables)
     EXPECT_EQ(progress.shown, 0);
 }
 
-TEST_F(DocumentFiles, AFailedOpenLeavesAnEmptyUnnamedUsableDocument)
+TEST_F(DocumentFiles, AFailedOpenKeepsTheOpenDocumentItsNameAndItsChanges)
 {
     addSampleRows();
     const QString good = dir.file(QStringLiteral("good.tvo"));
@@ -151,16 +152,48 @@ TEST_F(DocumentFiles, AFailedOpenLeavesAnEmptyUnnamedUsableDocument)
     const QString foreign = dir.file(QStringLiteral("foreign.tvo"));
     TempDir::write(foreign, QByteArray("This is a text file, not a document.\n").repeated(20));
 
+    int rows = 2;
     for (const QString &path : {bad, foreign}) {
-        document.open(good);
+        document.objects().appendRecord({10 + rows, 0, 0, QStringLiteral("Neuloženo")});
+        ++rows;
+        const QString folderBefore = document.workFolder();
         EXPECT_THROW(document.open(path), AppError) << qPrintable(path);
-        EXPECT_TRUE(document.fileName().isEmpty());
-        EXPECT_FALSE(document.isModified());
-        EXPECT_EQ(document.objects().recordCount(), 0);
+        EXPECT_EQ(document.fileName(), good);
+        EXPECT_TRUE(document.isModified());
+        EXPECT_EQ(document.objects().recordCount(), rows);
+        EXPECT_EQ(document.workFolder(), folderBefore);
         EXPECT_EQ(progress.shown, 0);
-        document.objects().appendRecord({1, 0, 0, QStringLiteral("Po chybě")});
-        EXPECT_EQ(document.objects().recordCount(), 1);
+        EXPECT_TRUE(document.objects().locate(QStringLiteral("Index"), 2));
+        EXPECT_EQ(document.objects().fieldText(QStringLiteral("Opatreni")),
+                  QStringLiteral("Ochranné rukavice,\r\nodsávání."));
     }
+}
+
+TEST_F(DocumentFiles, ADocumentCutShortOpensWithWhatCouldBeReadAndSaysWhatIsMissing)
+{
+    const QString path = dir.file(QStringLiteral("cut.tvo"));
+    test::writeDamagedDocument(path, 46, 8, 5);
+
+    const QList<dbf::TableDamage> damage = document.open(path);
+    ASSERT_EQ(damage.size(), 1);
+    EXPECT_EQ(damage[0].table, QStringLiteral("Object.dbf"));
+    EXPECT_EQ(damage[0].rowsInHeader, 46);
+    EXPECT_EQ(damage[0].rowsInFile, 8);
+    EXPECT_EQ(damage[0].unreadableMemos, 3);
+    EXPECT_EQ(document.objects().recordCount(), 8);
+    EXPECT_FALSE(document.isModified());
+    QStringList texts;
+    for (document.objects().first(); !document.objects().eof(); document.objects().next())
+        texts << document.objects().fieldText(QStringLiteral("Popis"));
+    EXPECT_EQ(texts.mid(3),
+              (QStringList {QStringLiteral("Popis 4"), QStringLiteral("Popis 5"), QString(), QString(), QString()}));
+
+    // Saved, it holds what was read, and opens again without a word.
+    const QString copy = dir.file(QStringLiteral("copy.tvo"));
+    document.setFileName(copy);
+    document.save();
+    EXPECT_TRUE(document.open(copy).isEmpty());
+    EXPECT_EQ(document.objects().recordCount(), 8);
 }
 
 TEST_F(DocumentFiles, MissingMemberOrBadVersionFileEndTheOpenWithAMessage)
