@@ -1,6 +1,7 @@
 #include "ErgotabApplication.h"
 
 #include "MessageBoxes.h"
+#include "QtTranslations.h"
 #include "TProgressForm.h"
 #include "storage/AppError.h"
 
@@ -11,6 +12,7 @@ namespace ergotab {
 ErgotabApplication::ErgotabApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    installCzechQtTranslations(*this);
 }
 
 bool ErgotabApplication::notify(QObject *receiver, QEvent *event)

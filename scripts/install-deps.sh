@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   zlib1g-dev libdeflate-dev libgtest-dev libgmock-dev
   fonts-dejavu-core
   python3 python3-dbfread python3-dbf libdbd-xbase-perl

@@ -1,6 +1,7 @@
 #include "CommentsPage.h"
 
 #include "EditorPages.h"
+#include "StorableText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +18,7 @@ constexpr int MinimumPaneHeight = 60;
 
 QPlainTextEdit *memo(QWidget *parent, const QString &name)
 {
-    auto *edit = new QPlainTextEdit(parent);
+    auto *edit = new MemoEdit(parent);
     edit->setObjectName(name);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setTabChangesFocus(true);

@@ -29,6 +29,17 @@ bool DataTreeItem::isAssessment() const
     return m_image == SheetImage;
 }
 
+QVariant DataTreeItem::data(int column, int role) const
+{
+    if (role != Qt::ToolTipRole || column != 0)
+        return QTreeWidgetItem::data(column, role);
+    QStringList path;
+    for (const QTreeWidgetItem *item = this; item; item = item->parent())
+        path.prepend(item->text(0).toHtmlEscaped());
+    // Rich text, so that a long path wraps instead of running off the screen.
+    return QStringLiteral("<p>%1</p>").arg(path.join(QStringLiteral(" › ")));
+}
+
 bool DataTreeItem::operator<(const QTreeWidgetItem &other) const
 {
     return compareCaptions(text(0), other.text(0)) < 0;

@@ -18,6 +18,10 @@ public:
     void setImage(int image);
     bool isAssessment() const;
 
+    // The tool-tip is the item's path with every name in full: names are cut short where the
+    // tree is narrow.
+    QVariant data(int column, int role) const override;
+
     // Captions in the order of the Czech collation: "č" beside "c", not after "z".
     bool operator<(const QTreeWidgetItem &other) const override;
 

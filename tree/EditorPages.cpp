@@ -2,6 +2,7 @@
 
 #include "CategoryGrid.h"
 #include "CommentsPage.h"
+#include "StorableText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,6 +30,7 @@ void buildNodePage(QWidget *page, EditorControls &c)
     auto *label = new QLabel(QStringLiteral("Název"), page);
     c.NodeNameEdit = new QLineEdit(page);
     c.NodeNameEdit->setObjectName(QStringLiteral("NodeNameEdit"));
+    guardNameEdit(c.NodeNameEdit);
     label->setBuddy(c.NodeNameEdit);
     layout->addWidget(label);
     layout->addWidget(c.NodeNameEdit);
@@ -55,6 +57,7 @@ QWidget *buildCategoryTab(EditorControls &c)
     auto *nameLabel = new QLabel(QStringLiteral("Název:"), tab);
     c.KatNameEdit = new QLineEdit(tab);
     c.KatNameEdit->setObjectName(QStringLiteral("KatNameEdit"));
+    guardNameEdit(c.KatNameEdit);
     nameLabel->setBuddy(c.KatNameEdit);
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(c.KatNameEdit, 1);

@@ -5,6 +5,7 @@
 #include "DocumentTree.h"
 #include "ObjectRecords.h"
 
+#include "storage/AppError.h"
 #include "storage/document/Document.h"
 #include "storage/document/FactorCatalogue.h"
 
@@ -132,16 +133,20 @@ void RecordEditor::StoreBitBtnClick()
     DataTreeItem *item = m_tree.selectedItem();
     dbf::Table &objects = m_tree.document().objects();
     if (item && locateObject(objects, item->index())) {
+        const bool assessment = objects.fieldInt(QStringLiteral("Type")) != NodeType;
+        // Refused before anything is written; the editing state stays on for a correction.
+        if (assessment && m_controls.ZenSpinEdit->value() > m_controls.PracSpinEdit->value())
+            throw AppError(QStringLiteral("Počet žen nemůže být větší než počet zaměstnanců."));
         try {
             objects.edit();
-            if (objects.fieldInt(QStringLiteral("Type")) != NodeType) {
+            if (assessment)
                 storeAssessment();
-                item->setText(0, m_controls.KatNameEdit->text());
-            } else {
+            else
                 objects.setFieldText(textField, m_controls.NodeNameEdit->text());
-                item->setText(0, m_controls.NodeNameEdit->text());
-            }
+            // The caption shows the name as the record holds it, not as it was typed.
+            const QString stored = objects.fieldText(textField);
             objects.post();
+            item->setText(0, stored);
         } catch (...) {
             // The editing state stays on, so the user can try again or cancel.
             objects.cancel();

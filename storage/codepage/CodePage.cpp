@@ -139,6 +139,18 @@ void CodePage::encodeInto(const QString &text, char *out, qsizetype size, char p
         out[i] = pad;
 }
 
+bool CodePage::canEncode(const QString &text) const
+{
+    const auto holds = [this](const QString &t) {
+        for (const QChar c : t) {
+            if (c.unicode() >= 0x80 && m_fromUnicode.find(c.unicode()) == m_fromUnicode.end())
+                return false;
+        }
+        return true;
+    };
+    return holds(text) || holds(text.normalized(QString::NormalizationForm_C));
+}
+
 QByteArray CodePage::encode(const QString &text) const
 {
     if (!isOneUnitPerCharacter(text))

@@ -25,6 +25,9 @@ public:
 
     QString decode(const char *data, qsizetype size) const;
     QString decode(const QByteArray &bytes) const { return decode(bytes.constData(), bytes.size()); }
+    // True when the code page holds every character of the text (accents typed as combining
+    // marks counted as the letters they make).
+    bool canEncode(const QString &text) const;
     // One byte per character; a character the code page cannot hold becomes one '?', however
     // many UTF-16 units or combining marks it is made of.
     QByteArray encode(const QString &text) const;

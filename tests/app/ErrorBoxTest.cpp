@@ -4,6 +4,10 @@
 #include "storage/AppError.h"
 
 #include <QEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +81,22 @@ TEST(ErrorBox, TakesDownTheProgressDialogTheFailedOperationLeftUp)
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(QApplication::overrideCursor());
     app->setProgressForm(nullptr);
+}
+
+TEST(CzechTexts, TheSaveQuestionAndTheFileDialogSpeakCzech)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Uložit"), QStringLiteral("Data byla změněna!"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ano"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Ne"));
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto *lookIn = dialog.findChild<QLabel *>(QStringLiteral("lookInLabel"));
+    ASSERT_TRUE(lookIn);
+    EXPECT_NE(lookIn->text(), QStringLiteral("Look in:"));
+    EXPECT_NE(dialog.labelText(QFileDialog::Reject), QStringLiteral("Cancel"));
 }
 
 int main(int argc, char **argv)

@@ -1,12 +1,17 @@
 #include "PanelFixture.h"
 
+#include "storage/AppError.h"
 #include "tree/RecordEditor.h"
+#include "tree/StorableText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
+#include <QToolTip>
 
 namespace ergotab::tree::test {
 
@@ -214,14 +219,94 @@ TEST_F(EditorTest, CountsAndMemosRoundTripWithLineBreaks)
     EXPECT_EQ(controls().ZenSpinEdit->minimum(), 0);
 }
 
-TEST_F(EditorTest, LongNameIsCutTo250InTheRowButNotInTheTree)
+TEST_F(EditorTest, ANameLongerThanTheFieldIsStoppedAt250AndTheTreeShowsWhatIsStored)
 {
     select(2);
     const QString name = QString(300, QLatin1Char('a'));
     controls().KatNameEdit->setText(name);
+    EXPECT_EQ(controls().KatNameEdit->text(), name.left(250));
+    type(controls().KatNameEdit, QStringLiteral("b"));
+    EXPECT_EQ(controls().KatNameEdit->text(), name.left(250));
     store->click();
     EXPECT_EQ(textField(2), name.left(250));
-    EXPECT_EQ(item(2)->text(0), name);
+    EXPECT_EQ(item(2)->text(0), name.left(250));
+}
+
+TEST_F(EditorTest, TypingOrPastingCharactersTheDocumentCannotStoreIsRefused)
+{
+    select(1);
+    QLineEdit *name = controls().NodeNameEdit;
+    name->end(false);
+    type(name, QStringLiteral(" Ж中€Ř"));
+    EXPECT_EQ(name->text(), QStringLiteral("Dílna €Ř")) << "the euro sign and Czech letters are in Windows-1250";
+    EXPECT_EQ(QToolTip::text(), refusedCharacterNote());
+    QApplication::clipboard()->setText(QStringLiteral("Ж1"));
+    name->paste();
+    EXPECT_EQ(name->text(), QStringLiteral("Dílna €Ř"));
+    store->click();
+    EXPECT_EQ(textField(1), QStringLiteral("Dílna €Ř"));
+    EXPECT_EQ(item(1)->text(0), textField(1));
+
+    select(2);
+    QPlainTextEdit *memo = controls().PopisMemo;
+    type(memo, QStringLiteral("a中b"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("ab"));
+    QApplication::clipboard()->setText(QStringLiteral("x€Ж"));
+    memo->paste();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("ab"));
+    QApplication::clipboard()->setText(QStringLiteral("–ť€"));
+    memo->paste();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("ab–ť€"));
+
+    // Text set by code is not typed: whatever the record makes of it, the tree shows the same.
+    controls().KatNameEdit->setText(QStringLiteral("Ж中"));
+    store->click();
+    EXPECT_EQ(item(2)->text(0), textField(2));
+    EXPECT_EQ(textField(2, QStringLiteral("Popis")), QStringLiteral("ab–ť€"));
+}
+
+TEST_F(EditorTest, MoreWomenThanEmployeesIsRefusedAtStoreButOpensAsStored)
+{
+    select(2);
+    controls().PracSpinEdit->setValue(10);
+    controls().ZenSpinEdit->setValue(500);
+    try {
+        editor().StoreBitBtnClick();
+        FAIL() << "stored";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Počet žen nemůže být větší než počet zaměstnanců."));
+    }
+    EXPECT_TRUE(editor().isEditing());
+    EXPECT_EQ(field(2, QStringLiteral("Zen")), 0);
+    EXPECT_FALSE(document.isModified());
+    controls().ZenSpinEdit->setValue(10);
+    editor().StoreBitBtnClick();
+    EXPECT_EQ(field(2, QStringLiteral("Zen")), 10);
+    EXPECT_FALSE(editor().isEditing());
+
+    // A record that already holds such counts shows them as they are.
+    dbf::Table &t = document.objects();
+    ASSERT_TRUE(t.locate(QStringLiteral("Index"), 2));
+    t.edit();
+    t.setFieldInt(QStringLiteral("Zen"), 500);
+    t.post();
+    select(1);
+    select(2);
+    EXPECT_EQ(controls().PracSpinEdit->value(), 10);
+    EXPECT_EQ(controls().ZenSpinEdit->value(), 500);
+    EXPECT_FALSE(editor().isEditing());
+}
+
+TEST_F(EditorTest, HoveringANameCutShortShowsItInFullWithItsPath)
+{
+    const QString longName = QStringLiteral("Lakýrník – ruční stříkání barev a laků v boxu s odsáváním <b>");
+    addRow(3, 1, 0, QStringLiteral("Lakovna"));
+    addRow(4, 3, 1, longName);
+    build();
+    const QString tip = item(4)->data(0, Qt::ToolTipRole).toString();
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(tip).toPlainText(), QStringLiteral("Dílna › Lakovna › ") + longName);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(item(1)->data(0, Qt::ToolTipRole).toString()).toPlainText(),
+              QStringLiteral("Dílna"));
 }
 
 TEST_F(EditorTest, CancelRestoresAnAssessmentAndAnyControlStartsEditing)
