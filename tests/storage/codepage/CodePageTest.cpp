@@ -84,6 +84,18 @@ TEST(CodePage, CharactersOfSeveralUnitsTakeOneByteAndAreNeverCutInside)
     EXPECT_EQ(into(QStringLiteral("ab\U0001F600")), QByteArray("ab?  "));
 }
 
+TEST(CodePage, CanEncodeAgreesWithWhatEncodeKeeps)
+{
+    const CodePage &cp = CodePage::windows1250();
+    EXPECT_TRUE(cp.canEncode(QStringLiteral("Žluťoučký kůň – 5 €")));
+    EXPECT_TRUE(cp.canEncode(QStringLiteral("e\u0301"))) << "an accent typed as a combining mark";
+    EXPECT_EQ(cp.encode(QStringLiteral("e\u0301")), cp.encode(QStringLiteral("é")));
+    for (const QString &text : {QStringLiteral("Ж"), QStringLiteral("中"), QStringLiteral("a\U0001F600")}) {
+        EXPECT_FALSE(cp.canEncode(text)) << text.toStdString();
+        EXPECT_TRUE(cp.encode(text).contains('?')) << text.toStdString();
+    }
+}
+
 TEST(CodePage, LongTextDecodesLikeByteByByteAtEveryLengthAndOffset)
 {
     // Runs of plain ASCII and of upper-half bytes at every position and length, so that
