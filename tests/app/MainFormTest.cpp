@@ -54,16 +54,14 @@ TEST_F(MainForm, MenusCarryTheirNamesCaptionsAndShortcuts)
     ASSERT_TRUE(bar);
     EXPECT_EQ(form->menuBar(), bar);
 
-    const Named menus[] = {{"File1", "&Soubor"},
-                           {"Workers1", "Zaměstnanci"},
-                           {"Sestavy1", "Sestavy"},
-                           {"Help1", "Nápověda"},
-                           {"Administrace1", "Administrace"}};
+    const Named menus[] = {{"File1", "&Soubor"},      {"Workers1", "Zaměstnanci"}, {"Sestavy1", "Sestavy"},
+                           {"Zobrazit1", "Zobrazit"}, {"Help1", "Nápověda"},       {"Administrace1", "Administrace"}};
     QStringList barOrder;
     for (const QAction *action : bar->actions())
         barOrder.append(action->menu() ? action->menu()->objectName() : QString());
-    EXPECT_EQ(barOrder, (QStringList {QStringLiteral("File1"), QStringLiteral("Workers1"), QStringLiteral("Sestavy1"),
-                                      QStringLiteral("Help1"), QStringLiteral("Administrace1")}));
+    EXPECT_EQ(barOrder,
+              (QStringList {QStringLiteral("File1"), QStringLiteral("Workers1"), QStringLiteral("Sestavy1"),
+                            QStringLiteral("Zobrazit1"), QStringLiteral("Help1"), QStringLiteral("Administrace1")}));
     for (const Named &menu : menus) {
         auto *found = child<QMenu>(menu.name);
         ASSERT_TRUE(found) << menu.name;

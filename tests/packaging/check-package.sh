@@ -13,13 +13,13 @@ deb=$(ls "$work"/out/ergotab_*_amd64.deb 2>/dev/null | head -n 1)
 [[ -n "$deb" ]] || fail "no ergotab_<version>_amd64.deb was made"
 echo "package: $(basename "$deb")"
 
-dpkg-deb -c "$deb" | awk '{print $6 $7 $8}' >"$work/files"
-expect() { grep -qx -- "$1" "$work/files" || fail "the package lacks $1"; }
+dpkg-deb --fsys-tarfile "$deb" | tar -t >"$work/files"
+expect() { grep -qxF -- "$1" "$work/files" || fail "the package lacks $1"; }
 expect ./opt/ergotab/ergotab
 expect ./opt/ergotab/ergotab-cli
 expect ./opt/ergotab/help/index.html
-expect ./usr/bin/ergotab-\>/opt/ergotab/ergotab
-expect ./usr/bin/ergotab-cli-\>/opt/ergotab/ergotab-cli
+expect ./usr/bin/ergotab
+expect ./usr/bin/ergotab-cli
 expect ./usr/share/applications/ergotab.desktop
 expect ./usr/share/mime/packages/ergotab.xml
 expect ./usr/share/metainfo/cz.selvar.ergotab.metainfo.xml
@@ -37,6 +37,9 @@ for needed in libqt6widgets6 libqt6core6 zlib1g qt6-qpa-plugins; do
 done
 
 dpkg-deb -x "$deb" "$work/root"
+for command in ergotab ergotab-cli; do
+  [[ "$(readlink "$work/root/usr/bin/$command")" == "/opt/ergotab/$command" ]] || fail "/usr/bin/$command does not lead to /opt/ergotab"
+done
 desktop-file-validate "$work/root/usr/share/applications/ergotab.desktop" || fail "desktop file is not valid"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/cz.selvar.ergotab.metainfo.xml" >"$work/as.log" 2>&1 ||
   { cat "$work/as.log"; fail "AppStream metadata is not valid"; }
