@@ -1,23 +1,13 @@
 #include "DocumentCommands.h"
 
 #include "DocumentDump.h"
-
-#include "storage/document/Document.h"
+#include "ScopedDocument.h"
 
 #include <QFileInfo>
 
 namespace ergotab::cli {
 
 namespace {
-
-// A document opened in a working folder of its own that is removed however the command ends.
-class ScopedDocument
-{
-public:
-    ScopedDocument() { document.start(); }
-    ~ScopedDocument() { document.shutDown(); }
-    Document document;
-};
 
 int dump(const QStringList &args, CliStreams &io)
 {

@@ -3,10 +3,11 @@
 #include "ArchiveCommands.h"
 #include "DocumentCommands.h"
 #include "LibraryCommands.h"
+#include "ReportCommands.h"
 
 #include "storage/AppError.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -17,7 +18,7 @@ namespace {
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> commands;
-    for (auto &&group : {archiveCommands(), documentCommands(), libraryCommands()})
+    for (auto &&group : {archiveCommands(), documentCommands(), libraryCommands(), reportCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -50,7 +51,10 @@ const CliCommand *find(const std::vector<CliCommand> &commands, const QString &n
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Reports need fonts and painting but never a screen: the tool runs where there is none.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliStreams io {out, err};

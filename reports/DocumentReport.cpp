@@ -1,0 +1,34 @@
+#include "DocumentReport.h"
+
+#include "ReportData.h"
+#include "ReportFunctions.h"
+
+#include "storage/document/Document.h"
+
+namespace ergotab::reports {
+
+report::PrepareResult DocumentReport::prepare(Document &document, const QString &templatePath,
+                                              report::ReportCallbacks callbacks)
+{
+    report::ReportEngine engine;
+    engine.loadTemplate(templatePath);
+
+    ReportData data;
+    data.open(document.workFolder() + QStringLiteral("Object.dbf"), ReportData::Use::Run);
+    for (report::DataSource *source : data.sources())
+        engine.addDataSource(*source);
+
+    ReportFunctions functions(data);
+    auto own = std::move(callbacks.function);
+    callbacks.function = [&functions, own](const QString &name, const QStringList &arguments,
+                                           const report::ArgumentEvaluator &evaluate, QVariant &result) {
+        if (functions.call(name, arguments, evaluate, result))
+            return true;
+        return own && own(name, arguments, evaluate, result);
+    };
+    callbacks.variables.insert(QStringLiteral("Dokument"), document.displayName());
+    engine.setCallbacks(std::move(callbacks));
+    return engine.prepare(); // the data closes when it goes out of scope, whatever happened
+}
+
+} // namespace ergotab::reports
