@@ -1,4 +1,5 @@
 #include "reportengine/layout/BandRenderer.h"
+#include "reportengine/expr/ValueConversion.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -95,6 +96,29 @@ const DisplayFormat &BandRenderer::displayFormat(const TextObject &t)
         it = m_formats.emplace(key, f).first;
     }
     return it->second;
+}
+
+bool BandRenderer::printsNow(const Band &band)
+{
+    if (band.printIf.trimmed().isEmpty())
+        return true;
+    m_context.band = &band;
+    QVariant v;
+    try {
+        v = m_cache.expression(band.printIf).evaluate(m_context);
+    } catch (const ExpressionError &e) {
+        throw e.withContext(u"Podmínka tisku pásu %1: "_s.arg(band.name));
+    }
+    return conditionHolds(band, v);
+}
+
+bool BandRenderer::conditionHolds(const Band &band, const QVariant &v)
+{
+    const auto condition = value::toCondition(v);
+    if (!condition)
+        throw AppError(u"Podmínka tisku pásu %1 (%2) nedává pravdivostní hodnotu, ale %3."_s.arg(
+            band.name, band.printIf, value::describe(v)));
+    return *condition;
 }
 
 RenderedBand BandRenderer::render(const Band &band)

@@ -24,6 +24,10 @@ public:
     std::function<RenderedBand(const SubreportObject &, const ReportObject &)> subreport;
 
     RenderedBand render(const Band &band);
+    // The band's print-if condition for the current record; true when it has none.
+    bool printsNow(const Band &band);
+    // The value of a print-if condition as true or false; anything else is an error of the band.
+    static bool conditionHolds(const Band &band, const QVariant &value);
 
 private:
     struct Placed

@@ -81,12 +81,30 @@ std::vector<int> BandWalker::recordsOf(const DataLevel &level, const Source &sou
         const QString key = keyText(evaluate(band, band.masterKey));
         const auto &index = keyIndex(level, source);
         const auto it = index.constFind(key);
-        return it == index.cend() ? std::vector<int>() : *it;
+        if (it == index.cend())
+            return {};
+        return band.printIf.trimmed().isEmpty() ? *it : printable(band, source, *it);
     }
     std::vector<int> all(static_cast<size_t>(source.count));
     for (int i = 0; i < source.count; ++i)
         all[static_cast<size_t>(i)] = i;
-    return all;
+    return band.printIf.trimmed().isEmpty() ? all : printable(band, source, all);
+}
+
+std::vector<int> BandWalker::printable(const Band &band, const Source &source, const std::vector<int> &records)
+{
+    std::vector<int> kept;
+    if (source.data)
+        m_context.openSources.push_back(source.data);
+    for (const int record : records) {
+        if (source.data)
+            source.data->moveTo(record);
+        if (BandRenderer::conditionHolds(band, evaluate(band, band.printIf)))
+            kept.push_back(record);
+    }
+    if (source.data)
+        m_context.openSources.pop_back();
+    return kept;
 }
 
 void BandWalker::feedAggregates(const Band &band)

@@ -39,6 +39,8 @@ private:
     Source sourceOf(const Band &band);
     std::vector<int> recordsOf(const DataLevel &level, const Source &source);
     const QHash<QString, std::vector<int>> &keyIndex(const DataLevel &level, const Source &source);
+    // The records for which the band's print-if condition holds.
+    std::vector<int> printable(const Band &band, const Source &source, const std::vector<int> &records);
     // Prints one run of a data band; false when it had no records.
     bool walkLevel(const DataLevel &level);
     void openGroups(const DataLevel &level, size_t from, std::vector<QVariant> &values);

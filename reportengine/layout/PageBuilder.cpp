@@ -222,7 +222,10 @@ void PageBuilder::printBand(const Band &band)
     if (m_mode == Mode::Pages && (m_newPagePending || band.newPageBefore) && !m_breaker.atAreaStart())
         newPage();
     m_newPagePending = false;
-    if (band.visible)
+    // Data bands have their condition applied to the records they walk.
+    const bool data =
+        band.kind == BandKind::MasterData || band.kind == BandKind::DetailData || band.kind == BandKind::SubdetailData;
+    if (band.visible && (data || m_renderer.printsNow(band)))
         place(render(band), band, fullWidth(band));
     if (const Band *child = m_plan.bandNamed(band.childBand); child && !band.childBand.isEmpty())
         printBand(*child);

@@ -24,6 +24,9 @@ struct Progress
 
 struct ReportCallbacks
 {
+    // Values the caller offers to the template as variables (the document's name); a dialog
+    // control of the same name wins.
+    QVariantMap variables;
     // Called for each record placed; returning false cancels the run.
     std::function<bool(const Progress &)> progress;
     // Shows a dialog page. `values` holds each control's value by its name (text of edits and

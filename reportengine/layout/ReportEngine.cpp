@@ -182,7 +182,7 @@ PrepareResult ReportEngine::prepare()
     try {
         if (m_template.pages.empty())
             throw AppError(u"Šablona sestavy nemá žádnou stránku."_s);
-        QVariantMap dialogValues;
+        QVariantMap dialogValues = m_callbacks.variables;
         if (!askDialogs(dialogValues)) {
             result.status = PrepareResult::Status::Cancelled;
             return result;

@@ -53,6 +53,10 @@ struct Band
     QString masterKey;
     QString condition; // group header: the group starts again when its value changes
     QString childBand; // the name of a child band printed right after this one
+    // Printed only while this expression is true. A data band leaves out the records for which
+    // it is false (with their details, groups and aggregates); any other band is skipped, and
+    // its child band is still considered.
+    QString printIf;
     bool stretch = false;
     bool keepTogether = false;
     bool canSplit = false;

@@ -439,6 +439,7 @@ private:
         b.masterKey = in.text("master-key"_L1);
         b.condition = in.text("condition"_L1);
         b.childBand = in.text("child"_L1);
+        b.printIf = in.text("print-if"_L1);
         b.stretch = in.flag("stretch"_L1, b.stretch);
         b.keepTogether = in.flag("keep-together"_L1, b.keepTogether);
         b.canSplit = in.flag("can-split"_L1, b.canSplit);

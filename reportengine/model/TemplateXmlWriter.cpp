@@ -278,6 +278,7 @@ void writeBand(QXmlStreamWriter &w, const Band &b)
     o.text("master-key"_L1, b.masterKey);
     o.text("condition"_L1, b.condition);
     o.text("child"_L1, b.childBand);
+    o.text("print-if"_L1, b.printIf);
     o.flag("stretch"_L1, b.stretch, d.stretch);
     o.flag("keep-together"_L1, b.keepTogether, d.keepTogether);
     o.flag("can-split"_L1, b.canSplit, d.canSplit);
