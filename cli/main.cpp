@@ -9,6 +9,8 @@
 
 #include <QGuiApplication>
 
+#include <memory>
+
 #include <cstdio>
 
 using namespace ergotab::cli;
@@ -52,14 +54,20 @@ const CliCommand *find(const std::vector<CliCommand> &commands, const QString &n
 int main(int argc, char **argv)
 {
     // Reports need fonts and painting but never a screen: the tool runs where there is none.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The other commands stay on QtCore, so they print nothing of a platform's own.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && qstrcmp(argv[1], "report") == 0) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliStreams io {out, err};
     const std::vector<CliCommand> commands = allCommands();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
 
     const auto isHelp = [](const QString &a) {
         return a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("help");
