@@ -13,9 +13,9 @@ class QPushButton;
 namespace ergotab::library {
 
 // "Vzory opatření": the administrator's editor of the measure templates. In browsing mode a
-// factor and a specification are chosen (the specification completes while typing) and the
+// factor and a specification are chosen (its text completes while typing) and the
 // template shows; any change of the text enters editing mode, which "Uložit" (the template
-// saved under the specification typed, new or replaced) and "Zrušit" end. Closed only by the
+// saved under its specification as typed, new or replaced) and "Zrušit" end. Closed only by the
 // title bar; what was being edited then is dropped.
 class TVzoryForm : public QDialog
 {

@@ -63,7 +63,7 @@ void buildTemplates(const QString &folder, dbf::Table &table)
                 const QJsonObject t = value.toObject();
                 const QString spec = t.value(QStringLiteral("specification")).toString();
                 if (spec.size() > SpecifikWidth)
-                    throw AppError(QStringLiteral("the specification \"%1\" is longer than %2 characters")
+                    throw AppError(QStringLiteral("specification \"%1\" is longer than %2 characters")
                                        .arg(spec)
                                        .arg(SpecifikWidth));
                 table.append();

@@ -33,7 +33,7 @@ public:
     std::optional<QString> find(int factor, const QString &spec);
 
     // Replaces the text of the template with that specification, or appends a new template
-    // (the specification cut to 50 characters).
+    // (its specification cut to 50 characters).
     void save(int factor, const QString &spec, const QString &text);
     // Deletes the template with that specification and packs the table (closed, reopened
     // exclusively, packed, reopened shared). False when there was none.
