@@ -1,0 +1,31 @@
+#include "HelpKey.h"
+
+#include "HelpViewer.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QWidget>
+
+namespace ergotab {
+
+namespace {
+constexpr char contextProperty[] = "ergotabHelpContext";
+}
+
+void installHelpKey(QWidget *window, int contextNumber)
+{
+    window->setProperty(contextProperty, contextNumber);
+    auto *action = new QAction(window);
+    action->setShortcut(QKeySequence::HelpContents);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(action, &QAction::triggered, window,
+                     [window, contextNumber] { HelpViewer::showContext(window, contextNumber); });
+    window->addAction(action);
+}
+
+int helpKeyContext(const QWidget *window)
+{
+    return window->property(contextProperty).toInt();
+}
+
+} // namespace ergotab
