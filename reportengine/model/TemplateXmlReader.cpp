@@ -1,3 +1,4 @@
+#include "reportengine/model/RtfToHtml.h"
 #include "reportengine/model/TemplateXml.h"
 #include "reportengine/model/TemplateXmlNames.h"
 #include "storage/AppError.h"
@@ -361,7 +362,10 @@ private:
     {
         if (name != "content"_L1)
             return false;
+        // Rich text pasted from an older template may still be RTF; the model keeps HTML.
         r.html = elementText();
+        if (looksLikeRtf(r.html))
+            r.html = rtfToHtml(QStringView(r.html));
         return true;
     }
 
