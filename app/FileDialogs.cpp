@@ -51,6 +51,33 @@ QString saveDocumentName(QWidget *parent)
                                                                                    : QString();
 }
 
+QString openPreparedReportName(QWidget *parent, const QString &folder, const QString &filters)
+{
+    if (s_answers)
+        return s_answers->take();
+    QFileDialog dialog(parent, QStringLiteral("Otevřít připravenou sestavu"), folder, filters);
+    dialog.setObjectName(QStringLiteral("OpenReportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
+QString saveReportName(QWidget *parent, const QString &folder, const QString &filters, QString *chosenFilter)
+{
+    if (s_answers)
+        return s_answers->take();
+    QFileDialog dialog(parent, QStringLiteral("Uložit sestavu"), folder, filters);
+    dialog.setObjectName(QStringLiteral("SaveReportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().first();
+}
+
 } // namespace FileDialogs
 
 FileDialogAnswers::FileDialogAnswers()

@@ -21,6 +21,11 @@ QString openDocumentName(QWidget *parent);
 // A file name to save under (overwriting confirmed by the dialog), or empty when cancelled.
 QString saveDocumentName(QWidget *parent);
 
+// The report preview's dialogs, starting in `folder`, with filters in Qt's form: an existing
+// prepared report to open; a file to save a report to (`chosenFilter` set to the filter taken).
+QString openPreparedReportName(QWidget *parent, const QString &folder, const QString &filters);
+QString saveReportName(QWidget *parent, const QString &folder, const QString &filters, QString *chosenFilter);
+
 } // namespace FileDialogs
 
 // While one exists, no dialog is shown: each takes the next preset answer (an empty string is

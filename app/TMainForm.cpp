@@ -4,6 +4,7 @@
 #include "DocumentCommands.h"
 #include "MessageBoxes.h"
 #include "RecentFilesMenu.h"
+#include "ReportCommands.h"
 #include "TAboutForm.h"
 #include "TProgressForm.h"
 #include "TSummaryForm.h"
@@ -47,6 +48,9 @@ TMainForm::TMainForm(QWidget *parent)
     createLibrary();
     createWorkersForm();
     m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
+    m_reports = new ReportCommands(this, *m_document, m_ui.Sestavy1, this);
+    connect(m_reports, &ReportCommands::reportChosen, this, &TMainForm::Vytvoit1Click);
+    installReportPreviewHooks();
     connectCommands();
     m_recentFilesMenu->rebuild(m_recentFiles.paths());
 
@@ -281,6 +285,17 @@ void TMainForm::FormShow()
     m_treeBuilding = false;
 
     PrepareClipboardFolder();
+    rebuildReportsMenu();
+}
+
+void TMainForm::rebuildReportsMenu()
+{
+    m_reports->rebuildMenu();
+}
+
+void TMainForm::Vytvoit1Click(const QString &reportName)
+{
+    m_reports->run(reportName);
 }
 
 void TMainForm::New1Click()

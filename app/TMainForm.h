@@ -13,6 +13,7 @@ class Document;
 class DocumentEditing;
 class DocumentCommands;
 class RecentFilesMenu;
+class ReportCommands;
 class TProgressForm;
 class TWizardData;
 namespace library {
@@ -72,6 +73,8 @@ public:
     void BuildTreeFromDocument();
     // Hook of the subtree clipboard: prepare its folder at start-up.
     void PrepareClipboardFolder();
+    // Fills "Sestavy" again from the reports folder (at start-up and after the designer).
+    void rebuildReportsMenu();
 
 public slots:
     void New1Click();
@@ -85,6 +88,8 @@ public slots:
     void Editovat1Click();
     // "Souhrn kategorií": counts per factor and category for the document or the selected node.
     void Souhrn1Click();
+    // A command of "Sestavy": the report of that name over the stored document, then its preview.
+    void Vytvoit1Click(const QString &reportName);
     void Exit1Click();
     // The tree's commands; the wizard and the library call the add and store commands.
     void AddNodeSpeedButtonClick();
@@ -128,6 +133,7 @@ private:
     std::unique_ptr<TWizardData> m_wizardData;
     RecentFiles m_recentFiles;
     RecentFilesMenu *m_recentFilesMenu = nullptr;
+    ReportCommands *m_reports = nullptr;
     TProgressForm *m_progressForm = nullptr;
     workers::TWorkersForm *m_workersForm = nullptr; // made once, reused at every opening
     QString m_commandLineDocument;

@@ -12,7 +12,20 @@ report::PrepareResult DocumentReport::prepare(Document &document, const QString 
 {
     report::ReportEngine engine;
     engine.loadTemplate(templatePath);
+    return run(document, engine, std::move(callbacks));
+}
 
+report::PrepareResult DocumentReport::prepare(Document &document, report::ReportTemplate reportTemplate,
+                                              report::ReportCallbacks callbacks)
+{
+    report::ReportEngine engine;
+    engine.setTemplate(std::move(reportTemplate));
+    return run(document, engine, std::move(callbacks));
+}
+
+report::PrepareResult DocumentReport::run(Document &document, report::ReportEngine &engine,
+                                          report::ReportCallbacks callbacks)
+{
     ReportData data;
     data.open(document.workFolder() + QStringLiteral("Object.dbf"), ReportData::Use::Run);
     for (report::DataSource *source : data.sources())

@@ -20,6 +20,13 @@ public:
     // template cannot be read or the document's data cannot be opened.
     static report::PrepareResult prepare(Document &document, const QString &templatePath,
                                          report::ReportCallbacks callbacks);
+    // The same with a template already read (or an empty one, for a template that has vanished).
+    static report::PrepareResult prepare(Document &document, report::ReportTemplate reportTemplate,
+                                         report::ReportCallbacks callbacks);
+
+private:
+    static report::PrepareResult run(Document &document, report::ReportEngine &engine,
+                                     report::ReportCallbacks callbacks);
 };
 
 } // namespace ergotab::reports
