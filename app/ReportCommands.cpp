@@ -82,10 +82,13 @@ void ReportCommands::run(const QString &reportName)
 {
     try {
         const QString path = reports::ReportsFolder::templatePath(reports::ReportsFolder::path(), reportName);
-        // A template gone since the menu was built runs as an empty report, without a word.
+        // A template gone since the menu was built runs as an empty report (one blank page),
+        // without a word.
         report::ReportTemplate reportTemplate;
         if (QFileInfo(path).isFile())
             reportTemplate = report::loadTemplate(path);
+        else
+            reportTemplate.pages.emplace_back();
 
         report::ReportProgressForm progress(reportName, m_mainWindow);
         installHelpKey(&progress, HelpTopic::ReportProgress);
