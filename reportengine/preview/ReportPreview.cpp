@@ -1,5 +1,6 @@
 #include "ReportPreview.h"
 
+#include "PageThumbnails.h"
 #include "PageView.h"
 #include "ReportPrinting.h"
 #include "TextSearch.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,14 +93,21 @@ ReportPreview::ReportPreview(PreparedReport report, QWidget *parent)
 {
     setObjectName(QStringLiteral("TPreviewForm"));
     setModal(true);
+    auto *pages = new QHBoxLayout;
+    pages->setSpacing(0);
+    m_thumbnails = new PageThumbnails(this);
     m_view = new PageView(this);
+    pages->addWidget(m_thumbnails);
+    pages->addWidget(m_view, 1);
     buildToolBar();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(findChild<QToolBar *>(QStringLiteral("PreviewToolBar")));
-    layout->addWidget(m_view, 1);
+    layout->addLayout(pages, 1);
     connect(m_view, &PageView::currentPageChanged, this, &ReportPreview::updatePageControls);
+    connect(m_view, &PageView::currentPageChanged, m_thumbnails, &PageThumbnails::showCurrentPage);
+    connect(m_thumbnails, &PageThumbnails::pageChosen, m_view, &PageView::goToPage);
     connect(m_view, &PageView::zoomChanged, this, &ReportPreview::updateZoomLabel);
     resize(1100, 900);
     showReport();
@@ -128,6 +137,12 @@ void ReportPreview::buildToolBar()
         if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(a)))
             button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     };
+    QAction *thumbnails =
+        action("PreviewThumbnailsShown", QStringLiteral("Miniatury stran"), QStyle::SP_FileDialogListView, {},
+               [this](bool shown) { m_thumbnails->setVisible(shown); });
+    thumbnails->setCheckable(true);
+    thumbnails->setChecked(true);
+    iconOnly(thumbnails);
     iconOnly(action("PreviewWholePage", QStringLiteral("Celá stránka"), QStyle::SP_TitleBarMaxButton, {},
                     [this] { m_view->setZoomMode(PageView::ZoomMode::WholePage); }));
     iconOnly(action("PreviewPageWidth", QStringLiteral("Šířka stránky"), QStyle::SP_ToolBarHorizontalExtensionButton,
@@ -204,6 +219,8 @@ void ReportPreview::showReport()
     m_pageNumber->setRange(count > 0 ? 1 : 0, count);
     m_pageCount->setText(QStringLiteral(" z %1 ").arg(count));
     m_view->setReport(&m_report);
+    m_thumbnails->setReport(&m_report);
+    m_thumbnails->showCurrentPage(m_view->currentPage());
     updatePageControls(m_view->currentPage());
     updateZoomLabel(m_view->zoomFactor());
 }

@@ -19,6 +19,7 @@ class QSpinBox;
 
 namespace ergotab::report {
 
+class PageThumbnails;
 class PageView;
 struct TextHit;
 
@@ -50,6 +51,7 @@ public:
 
     const PreparedReport &report() const { return m_report; }
     PageView *pageView() const { return m_view; }
+    PageThumbnails *thumbnails() const { return m_thumbnails; }
 
     void openFile();
     void save();
@@ -73,6 +75,7 @@ private:
     PreparedReport m_report;
     PreviewHooks m_hooks;
     PageView *m_view = nullptr;
+    PageThumbnails *m_thumbnails = nullptr;
     QSpinBox *m_pageNumber = nullptr;
     QLabel *m_pageCount = nullptr;
     QLabel *m_zoomLabel = nullptr;

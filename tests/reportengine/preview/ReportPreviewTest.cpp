@@ -1,4 +1,5 @@
 #include "reportengine/preview/ReportPreview.h"
+#include "reportengine/preview/PageThumbnails.h"
 #include "reportengine/preview/PageView.h"
 #include "reportengine/preview/TextSearch.h"
 #include "reportengine/render/PreparedReportFile.h"
@@ -90,6 +91,8 @@ TEST(TextSearch, FindsTextAndRichTextWithoutMindingCase)
 TEST_F(PreviewTest, ZoomFitsTheWholePageThePageWidthOrShowsRealSize)
 {
     EXPECT_EQ(preview.objectName(), QStringLiteral("TPreviewForm"));
+    // Without the thumbnails the landscape page leaves the height to decide the whole page.
+    trigger("PreviewThumbnailsShown");
     trigger("PreviewWholePage");
     const QRect viewport = view()->viewport()->rect();
     QRectF page = view()->pageRect(0);
@@ -141,6 +144,35 @@ TEST_F(PreviewTest, PagesAreReachedByButtonsKeysAndTheNumberBox)
     number->setValue(3);
     EXPECT_EQ(view()->currentPage(), 2);
     EXPECT_TRUE(visibleContent().intersects(view()->pageRect(2).toRect()));
+}
+
+TEST_F(PreviewTest, ThumbnailsFollowThePageInViewAndChooseOne)
+{
+    trigger("PreviewActualSize");
+    PageThumbnails *thumbnails = preview.thumbnails();
+    ASSERT_EQ(thumbnails->count(), 4);
+    EXPECT_TRUE(thumbnails->isVisible());
+    EXPECT_EQ(thumbnails->currentRow(), 0);
+    // The landscape page's picture is lower than the others.
+    EXPECT_LT(thumbnails->visualItemRect(thumbnails->item(3)).height(),
+              thumbnails->visualItemRect(thumbnails->item(0)).height());
+
+    trigger("PreviewLastPage");
+    EXPECT_EQ(thumbnails->currentRow(), 3);
+    thumbnails->setCurrentRow(1);
+    EXPECT_EQ(view()->currentPage(), 1);
+    EXPECT_TRUE(visibleContent().intersects(view()->pageRect(1).toRect()));
+
+    // The thumbnail picture is the page itself: its text darkens the white paper.
+    QImage picture = thumbnails->viewport()->grab(thumbnails->visualItemRect(thumbnails->item(0))).toImage();
+    int dark = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            dark += qGray(picture.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 0);
+
+    trigger("PreviewThumbnailsShown");
+    EXPECT_FALSE(thumbnails->isVisible());
 }
 
 TEST_F(PreviewTest, FindHighlightsEachHitInTurnAndScrollsToIt)
