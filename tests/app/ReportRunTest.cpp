@@ -2,6 +2,7 @@
 
 #include "help/HelpKey.h"
 #include "help/HelpTopics.h"
+#include "help/HelpViewer.h"
 #include "reportengine/dialogs/DialogPageForm.h"
 #include "reportengine/dialogs/ReportProgressForm.h"
 #include "reportengine/preview/ReportPreview.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QTimer>
 
@@ -212,8 +214,16 @@ TEST_F(ReportRun, AFailureWhilePreparingIsShownInTheErrorBoxNamingTheObject)
                          "<band kind=\"master-data\" name=\"Prace\" data-source=\"Kategorie_DataSet\" height=\"6\">"
                          "<text name=\"Delitel\" x=\"0\" y=\"0\" width=\"50\" height=\"5\">"
                          "<content>[R_MAXKATEGORIE('1x')]</content></text></band></page></report>");
+    test::TempDir::write(folder + QStringLiteral("/Poškozená.frf"), "<report version=\"1\"><page");
     showWithDocument();
     bool shown = false;
+    choose(QStringLiteral("Poškozená"), &shown);
+    EXPECT_FALSE(shown);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_TRUE(boxes.shown().at(0).text.contains(QStringLiteral("Poškozená.frf")))
+        << boxes.shown().at(0).text.toStdString();
+    boxes.clear();
+
     choose(QStringLiteral("Chyba"), &shown);
     EXPECT_FALSE(shown);
     ASSERT_EQ(boxes.shown().size(), 1);
@@ -261,6 +271,7 @@ TEST_F(ReportRun, ThePreviewSavesEachFormatOpensItsOwnFileAndPrintsAllPages)
     QDir().mkpath(out);
     int pages = 0;
     int reopenedPages = 0;
+    QString helpShown;
     const WhenShown<report::ReportPreview> saving([&](report::ReportPreview *preview) {
         pages = int(preview->report().pages.size());
         for (const char *name : {"sestava.pdf", "sestava.html", "sestava.rtf", "sestava.frp"}) {
@@ -276,12 +287,17 @@ TEST_F(ReportRun, ThePreviewSavesEachFormatOpensItsOwnFileAndPrintsAllPages)
             return true;
         };
         preview->print();
+        preview->findChild<QAction *>(QStringLiteral("PreviewHelp"))->trigger();
+        for (QWidget *widget : QApplication::allWidgets())
+            if (auto *viewer = qobject_cast<HelpViewer *>(widget); viewer && viewer->isVisible())
+                helpShown = viewer->browser()->toPlainText();
         preview->accept();
     });
     item(QStringLiteral("Riziko"))->trigger();
     EXPECT_TRUE(boxes.shown().isEmpty());
     ASSERT_GT(pages, 1);
     EXPECT_EQ(reopenedPages, pages);
+    EXPECT_TRUE(helpShown.contains(QStringLiteral("%1").arg(HelpTopic::Preview))) << helpShown.toStdString();
     EXPECT_EQ(QSettings().value(QStringLiteral("ReportPreview/LastFolder")).toString(), out);
 
     EXPECT_TRUE(run(QStringLiteral("pdftotext"), {out + QStringLiteral("/sestava.pdf"), QStringLiteral("-")})
