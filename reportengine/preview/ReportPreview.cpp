@@ -2,6 +2,7 @@
 
 #include "PageThumbnails.h"
 #include "PageView.h"
+#include "PreviewIcons.h"
 #include "ReportPrinting.h"
 #include "TextSearch.h"
 #include "reportengine/render/PreparedReportFile.h"
@@ -143,12 +144,19 @@ void ReportPreview::buildToolBar()
     thumbnails->setCheckable(true);
     thumbnails->setChecked(true);
     iconOnly(thumbnails);
-    iconOnly(action("PreviewWholePage", QStringLiteral("Celá stránka"), QStyle::SP_TitleBarMaxButton, {},
-                    [this] { m_view->setZoomMode(PageView::ZoomMode::WholePage); }));
-    iconOnly(action("PreviewPageWidth", QStringLiteral("Šířka stránky"), QStyle::SP_ToolBarHorizontalExtensionButton,
-                    {}, [this] { m_view->setZoomMode(PageView::ZoomMode::PageWidth); }));
-    iconOnly(action("PreviewActualSize", QStringLiteral("Skutečná velikost (100 %)"), QStyle::SP_FileDialogContentsView,
-                    {}, [this] { m_view->setZoomFactor(1.0); }));
+    const auto zoomAction = [&](QAction *a, const QIcon &icon) {
+        a->setIcon(icon);
+        iconOnly(a);
+    };
+    zoomAction(action("PreviewWholePage", QStringLiteral("Celá stránka"), QStyle::SP_TitleBarMaxButton, {},
+                      [this] { m_view->setZoomMode(PageView::ZoomMode::WholePage); }),
+               PreviewIcons::wholePage());
+    zoomAction(action("PreviewPageWidth", QStringLiteral("Šířka stránky"), QStyle::SP_ToolBarHorizontalExtensionButton,
+                      {}, [this] { m_view->setZoomMode(PageView::ZoomMode::PageWidth); }),
+               PreviewIcons::pageWidth());
+    zoomAction(action("PreviewActualSize", QStringLiteral("Skutečná velikost (100 %)"),
+                      QStyle::SP_FileDialogContentsView, {}, [this] { m_view->setZoomFactor(1.0); }),
+               PreviewIcons::actualSize());
     m_zoomLabel = new QLabel(bar);
     m_zoomLabel->setObjectName(QStringLiteral("PreviewZoom"));
     m_zoomLabel->setMinimumWidth(m_zoomLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 800 % ")));
