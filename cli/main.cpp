@@ -4,7 +4,9 @@
 #include "DocumentCommands.h"
 #include "LibraryCommands.h"
 #include "ReportCommands.h"
+#include "TemplateCommands.h"
 
+#include "reportengine/frf/FrfTemplate.h"
 #include "storage/AppError.h"
 
 #include <QGuiApplication>
@@ -20,7 +22,8 @@ namespace {
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> commands;
-    for (auto &&group : {archiveCommands(), documentCommands(), libraryCommands(), reportCommands()})
+    for (auto &&group :
+         {archiveCommands(), documentCommands(), libraryCommands(), reportCommands(), templateCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -63,6 +66,7 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    ergotab::report::frf::registerFrfTemplateFormat();
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliStreams io {out, err};
