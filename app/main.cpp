@@ -3,6 +3,8 @@
 #include "TProgressForm.h"
 #include "TSplashForm.h"
 
+#include "reportengine/frf/FrfTemplate.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -11,6 +13,8 @@ using namespace ergotab;
 int main(int argc, char **argv)
 {
     ErgotabApplication app(argc, argv);
+    // Users bring the earlier program's templates along; they open like our own.
+    report::frf::registerFrfTemplateFormat();
 
     TSplashForm splash;
     splash.show();

@@ -238,9 +238,10 @@ void FrfReaderImpl::readObject(quint8 type)
         o.className = rs();
     o.page = m_in.u8();
     if (m_version >= 24) {
+        const qint64 field = m_in.pos();
         o.endOffset = m_in.i32();
         if (o.endOffset <= m_in.pos() || o.endOffset > m_in.size())
-            m_in.fail(o.offset + 2, u"konec objektu %1 leží mimo soubor"_s.arg(o.endOffset));
+            m_in.fail(field, u"konec objektu %1 leží mimo soubor"_s.arg(o.endOffset));
     }
     if (o.page >= int(m_file.pages.size()))
         m_in.fail(o.offset,
