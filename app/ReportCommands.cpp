@@ -102,14 +102,18 @@ void ReportCommands::run(const QString &reportName)
             values = form.values();
             return true;
         };
-        callbacks.input = [this](const QString &prompt, const QString &defaultValue) -> QVariant {
+        // Asked while preparing, above the progress window once it is up.
+        const auto askingParent = [this, &progress]() -> QWidget * {
+            return progress.isVisible() ? static_cast<QWidget *>(&progress) : m_mainWindow;
+        };
+        callbacks.input = [askingParent](const QString &prompt, const QString &defaultValue) -> QVariant {
             bool ok = false;
-            const QString text = QInputDialog::getText(m_mainWindow, QStringLiteral("Sestava"), prompt,
+            const QString text = QInputDialog::getText(askingParent(), QStringLiteral("Sestava"), prompt,
                                                        QLineEdit::Normal, defaultValue, &ok);
             return ok ? text : defaultValue;
         };
-        callbacks.messageBox = [this](const QString &text, const QString &caption, int buttons) {
-            return templateMessageBox(m_mainWindow, text, caption, buttons);
+        callbacks.messageBox = [askingParent](const QString &text, const QString &caption, int buttons) {
+            return templateMessageBox(askingParent(), text, caption, buttons);
         };
 
         report::PrepareResult result =

@@ -15,9 +15,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -45,12 +47,14 @@ QString shippedTemplate(const QString &name)
 template <typename T> class WhenShown
 {
 public:
-    explicit WhenShown(std::function<void(T *)> act)
+    enum class Times { Once, Each };
+    explicit WhenShown(std::function<void(T *)> act, Times times = Times::Once)
     {
         m_timer.setInterval(0);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, act] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, act, times] {
             if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                m_timer.stop();
+                if (times == Times::Once)
+                    m_timer.stop();
                 act(window);
             }
         });
@@ -312,4 +316,41 @@ TEST_F(ReportRun, ThePreviewSavesEachFormatOpensItsOwnFileAndPrintsAllPages)
     EXPECT_EQ(report::PreparedReportFile::load(out + QStringLiteral("/sestava.frp")).pages.size(), std::size_t(pages));
     const QString info = run(QStringLiteral("pdfinfo"), {out + QStringLiteral("/tisk.pdf")});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages)))) << info.toStdString();
+}
+
+TEST_F(ReportRun, InputAndMessageBoxOfATemplateAskTheUser)
+{
+    test::TempDir::write(folder + QStringLiteral("/Dotaz.frf"),
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<report version=\"1\" name=\"Dotaz\"><page name=\"Strana\">"
+                         "<band kind=\"report-title\" name=\"Titul\" height=\"12\">"
+                         "<text name=\"Smeny\" x=\"0\" y=\"0\" width=\"80\" height=\"5\">"
+                         "<content>Směn: [INPUT('Počet směn?', '1')]</content></text>"
+                         "<text name=\"Odpoved\" x=\"0\" y=\"6\" width=\"80\" height=\"5\">"
+                         "<content>Odpověď: [MESSAGEBOX('Tisknout i ženy?', 'Dotaz', 4)]</content></text>"
+                         "</band></page></report>");
+    showWithDocument();
+    QStringList asked;
+    const WhenShown<QInputDialog> typing(
+        [&](QInputDialog *dialog) {
+            asked.append(dialog->labelText());
+            dialog->setTextValue(QStringLiteral("3"));
+            dialog->accept();
+        },
+        WhenShown<QInputDialog>::Times::Each);
+    const WhenShown<QMessageBox> answering(
+        [&](QMessageBox *box) {
+            asked.append(box->text());
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == QStringLiteral("Ne"))
+                    button->click();
+        },
+        WhenShown<QMessageBox>::Times::Each);
+    bool shown = false;
+    const QString text = allText(choose(QStringLiteral("Dotaz"), &shown));
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(asked.contains(QStringLiteral("Počet směn?")));
+    EXPECT_TRUE(asked.contains(QStringLiteral("Tisknout i ženy?")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Směn: 3"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Odpověď: 7"))) << text.toStdString(); // No
 }
