@@ -37,12 +37,12 @@ void DesignerModel::reset(ReportTemplate report)
     m_template = std::move(report);
     m_undo.setClean();
     emit templateReplaced();
-    emit changed({});
+    emit changed({}, true);
 }
 
-void DesignerModel::notifyChanged(const ObjectRefs &touched)
+void DesignerModel::notifyChanged(const ObjectRefs &touched, bool structural)
 {
-    emit changed(touched);
+    emit changed(touched, structural);
 }
 
 const Band &DesignerModel::band(BandRef ref) const

@@ -86,12 +86,13 @@ public:
 
     // For the commands: the template to change, and the notices after they changed it.
     ReportTemplate &editableTemplate() { return m_template; }
-    void notifyChanged(const ObjectRefs &touched = {});
+    void notifyChanged(const ObjectRefs &touched = {}, bool structural = false);
 
 signals:
     // After every change, undo and redo; `touched` are the objects the step left in place (to
-    // select them), empty when it removed objects or changed something else.
-    void changed(const ergotab::report::designer::ObjectRefs &touched);
+    // select them). `structural`: bands or objects were inserted or removed, so references
+    // held from before may point elsewhere now.
+    void changed(const ergotab::report::designer::ObjectRefs &touched, bool structural);
     // After reset(): everything may be different.
     void templateReplaced();
 

@@ -61,7 +61,7 @@ void ObjectsPresenceCommand::insertAll()
         objects.insert(objects.begin() + e.ref.index, e.object);
         touched.push_back(e.ref);
     }
-    m_model.notifyChanged(touched);
+    m_model.notifyChanged(touched, true);
 }
 
 void ObjectsPresenceCommand::removeAll()
@@ -70,7 +70,7 @@ void ObjectsPresenceCommand::removeAll()
         auto &objects = objectsOf(m_model.editableTemplate(), it->ref.bandRef());
         objects.erase(objects.begin() + it->ref.index);
     }
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 void ObjectsPresenceCommand::redo()
@@ -127,7 +127,7 @@ void BandPresenceCommand::redo()
         bands.insert(bands.begin() + m_ref.band, m_band);
     else
         bands.erase(bands.begin() + m_ref.band);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 void BandPresenceCommand::undo()
@@ -137,7 +137,7 @@ void BandPresenceCommand::undo()
         bands.erase(bands.begin() + m_ref.band);
     else
         bands.insert(bands.begin() + m_ref.band, m_band);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 BandMoveCommand::BandMoveCommand(DesignerModel &model, const QString &text, BandRef from, int to)
@@ -162,13 +162,13 @@ void moveBandWithin(std::vector<Band> &bands, int from, int to)
 void BandMoveCommand::redo()
 {
     moveBandWithin(m_model.editableTemplate().pages.at(m_from.page).bands, m_from.band, m_to);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 void BandMoveCommand::undo()
 {
     moveBandWithin(m_model.editableTemplate().pages.at(m_from.page).bands, m_to, m_from.band);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 template <typename T>
@@ -187,14 +187,14 @@ template <typename T> void PagePresenceCommand<T>::insert()
 {
     auto &pages = m_vector(m_model.editableTemplate());
     pages.insert(pages.begin() + m_index, m_page);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 template <typename T> void PagePresenceCommand<T>::remove()
 {
     auto &pages = m_vector(m_model.editableTemplate());
     pages.erase(pages.begin() + m_index);
-    m_model.notifyChanged();
+    m_model.notifyChanged({}, true);
 }
 
 template <typename T> void PagePresenceCommand<T>::redo()
