@@ -54,6 +54,12 @@ void appendTable(QByteArray &out, const char *name, dbf::Table &table, void (*de
     table.setFilter(QString());
     table.setIndexName(QString());
     const QList<dbf::FieldDef> fields = table.fields();
+    QList<QByteArray> keys;
+    for (const dbf::FieldDef &field : fields) {
+        QByteArray key;
+        appendJsonString(key, programName(field.name, define));
+        keys.append(key + ": ");
+    }
     out += "  \"";
     out += name;
     out += "\": [";
@@ -61,16 +67,13 @@ void appendTable(QByteArray &out, const char *name, dbf::Table &table, void (*de
     for (table.first(); !table.eof(); table.next()) {
         out += firstRow ? "\n    {" : ",\n    {";
         firstRow = false;
-        bool firstField = true;
-        for (const dbf::FieldDef &field : fields) {
-            out += firstField ? "" : ", ";
-            firstField = false;
-            appendJsonString(out, programName(field.name, define));
-            out += ": ";
-            if (field.kind == dbf::FieldKind::Integer)
-                out += QByteArray::number(table.fieldInt(field.name));
+        for (int i = 0; i < fields.size(); ++i) {
+            out += i == 0 ? "" : ", ";
+            out += keys.at(i);
+            if (fields.at(i).kind == dbf::FieldKind::Integer)
+                out += QByteArray::number(table.fieldInt(i));
             else
-                appendJsonString(out, table.fieldText(field.name));
+                appendJsonString(out, table.fieldText(i));
         }
         out += '}';
     }

@@ -7,6 +7,7 @@
 
 #include "storage/Progress.h"
 #include "storage/dbf/Table.h"
+#include "storage/document/TableFields.h"
 
 #include <QTreeWidget>
 
@@ -86,10 +87,10 @@ void BuildTree(QTreeWidget &tree, dbf::Table &table, NodeTable &nodes, ProgressS
     ProgressScope scope(progress, QStringLiteral("Vytvářím strom"), table.recordCount());
 
     DetachedTopLevel top;
-    const QString indexField = QStringLiteral("Index");
-    const QString upLinkField = QStringLiteral("UpLink");
-    const QString typeField = QStringLiteral("Type");
-    const QString textField = QStringLiteral("Text");
+    const int indexField = table.fieldIndex(fields::object::Index);
+    const int upLinkField = table.fieldIndex(fields::object::UpLink);
+    const int typeField = table.fieldIndex(fields::object::Type);
+    const int textField = table.fieldIndex(fields::object::Text);
     const QString placeholderCaption = QStringLiteral("$$");
 
     try {

@@ -1,6 +1,7 @@
 #include "HighestIndex.h"
 
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ int HighestIndex(dbf::Table &table, int *cache)
         return *cache;
     table.setFiltered(false);
     table.setFilter(QString());
-    const QString indexField = QStringLiteral("Index");
+    const int indexField = table.fieldIndex(fields::object::Index);
     int highest = -1;
     for (table.first(); !table.eof(); table.next())
         highest = std::max(highest, table.fieldInt(indexField));

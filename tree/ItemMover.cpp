@@ -6,6 +6,7 @@
 #include "ObjectRecords.h"
 
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 
 #include <QTreeWidget>
 
@@ -67,7 +68,7 @@ void ItemMover::DataTreeNTDragDrop(DataTreeItem *dragged, QTreeWidgetItem *targe
     if (locateObject(objects, dragged->index())) {
         try {
             objects.edit();
-            objects.setFieldInt(QStringLiteral("UpLink"), p);
+            objects.setFieldInt(fields::object::UpLink, p);
             objects.post();
         } catch (...) {
             objects.cancel();

@@ -3,6 +3,7 @@
 #include "HighestIndex.h"
 
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 
 namespace ergotab::tree {
 
@@ -10,16 +11,16 @@ bool locateObject(dbf::Table &objects, int index)
 {
     objects.setFiltered(false);
     objects.setFilter(QString());
-    return objects.locate(QStringLiteral("Index"), index);
+    return objects.locate(fields::object::Index, index);
 }
 
 int placementParent(dbf::Table &objects, int selectedIndex)
 {
     if (selectedIndex == 0 || !locateObject(objects, selectedIndex))
         return 0;
-    if (objects.fieldInt(QStringLiteral("Type")) != NodeType)
-        return objects.fieldInt(QStringLiteral("UpLink"));
-    return objects.fieldInt(QStringLiteral("Index"));
+    if (objects.fieldInt(fields::object::Type) != NodeType)
+        return objects.fieldInt(fields::object::UpLink);
+    return objects.fieldInt(fields::object::Index);
 }
 
 int nextObjectIndex(Document &document)
@@ -40,9 +41,9 @@ int NewObjectRecord(Document &document, int type, int upLink)
     objects.setFilter(QString());
     try {
         objects.append();
-        objects.setFieldInt(QStringLiteral("Index"), index);
-        objects.setFieldInt(QStringLiteral("Type"), type);
-        objects.setFieldInt(QStringLiteral("UpLink"), upLink);
+        objects.setFieldInt(fields::object::Index, index);
+        objects.setFieldInt(fields::object::Type, type);
+        objects.setFieldInt(fields::object::UpLink, upLink);
         objects.post();
     } catch (...) {
         objects.cancel();

@@ -8,6 +8,7 @@
 #include "storage/AppError.h"
 #include "storage/document/Document.h"
 #include "storage/document/FactorCatalogue.h"
+#include "storage/document/TableFields.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,8 +20,6 @@
 namespace ergotab::tree {
 
 namespace {
-
-const QString textField = QStringLiteral("Text");
 
 // Memos keep the Windows line breaks of the documents; the edit boxes work with bare "\n".
 QString memoToEditor(QString text)
@@ -105,9 +104,9 @@ void RecordEditor::LoadEditor()
     dbf::Table &objects = m_tree.document().objects();
     if (!locateObject(objects, item->index()))
         return;
-    if (objects.fieldInt(QStringLiteral("Type")) == NodeType) {
+    if (objects.fieldInt(fields::object::Type) == NodeType) {
         showPage(m_pages.nodePage);
-        m_controls.NodeNameEdit->setText(objects.fieldText(textField));
+        m_controls.NodeNameEdit->setText(objects.fieldText(fields::object::Text));
     } else {
         showPage(m_pages.itemPage);
         loadAssessment();
@@ -118,14 +117,14 @@ void RecordEditor::loadAssessment()
 {
     dbf::Table &objects = m_tree.document().objects();
     const EditorControls &c = m_controls;
-    c.KatNameEdit->setText(objects.fieldText(textField));
+    c.KatNameEdit->setText(objects.fieldText(fields::object::Text));
     for (const Factor &f : factorCatalogue())
         c.Grid->setMask(f.number, objects.fieldInt(f.fieldName));
-    c.PracSpinEdit->setValue(objects.fieldInt(QStringLiteral("Pracov")));
-    c.ZenSpinEdit->setValue(objects.fieldInt(QStringLiteral("Zen")));
-    c.PopisMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Popis"))));
-    c.MereniMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Mereni"))));
-    c.OpatreniMemo->setPlainText(memoToEditor(objects.fieldText(QStringLiteral("Opatreni"))));
+    c.PracSpinEdit->setValue(objects.fieldInt(fields::object::Pracov));
+    c.ZenSpinEdit->setValue(objects.fieldInt(fields::object::Zen));
+    c.PopisMemo->setPlainText(memoToEditor(objects.fieldText(fields::object::Popis)));
+    c.MereniMemo->setPlainText(memoToEditor(objects.fieldText(fields::object::Mereni)));
+    c.OpatreniMemo->setPlainText(memoToEditor(objects.fieldText(fields::object::Opatreni)));
 }
 
 void RecordEditor::StoreBitBtnClick()
@@ -133,7 +132,7 @@ void RecordEditor::StoreBitBtnClick()
     DataTreeItem *item = m_tree.selectedItem();
     dbf::Table &objects = m_tree.document().objects();
     if (item && locateObject(objects, item->index())) {
-        const bool assessment = objects.fieldInt(QStringLiteral("Type")) != NodeType;
+        const bool assessment = objects.fieldInt(fields::object::Type) != NodeType;
         // Refused before anything is written; the editing state stays on for a correction.
         if (assessment && m_controls.ZenSpinEdit->value() > m_controls.PracSpinEdit->value())
             throw AppError(QStringLiteral("Počet žen nemůže být větší než počet zaměstnanců."));
@@ -142,9 +141,9 @@ void RecordEditor::StoreBitBtnClick()
             if (assessment)
                 storeAssessment();
             else
-                objects.setFieldText(textField, m_controls.NodeNameEdit->text());
+                objects.setFieldText(fields::object::Text, m_controls.NodeNameEdit->text());
             // The caption shows the name as the record holds it, not as it was typed.
-            const QString stored = objects.fieldText(textField);
+            const QString stored = objects.fieldText(fields::object::Text);
             objects.post();
             item->setText(0, stored);
         } catch (...) {
@@ -161,15 +160,15 @@ void RecordEditor::storeAssessment()
 {
     dbf::Table &objects = m_tree.document().objects();
     const EditorControls &c = m_controls;
-    objects.setFieldText(textField, c.KatNameEdit->text());
+    objects.setFieldText(fields::object::Text, c.KatNameEdit->text());
     // Every factor is written, disabled boxes included, so a stored bit survives unchanged.
     for (const Factor &f : factorCatalogue())
         objects.setFieldInt(f.fieldName, c.Grid->mask(f.number));
-    objects.setFieldInt(QStringLiteral("Pracov"), c.PracSpinEdit->value());
-    objects.setFieldInt(QStringLiteral("Zen"), c.ZenSpinEdit->value());
-    objects.setFieldText(QStringLiteral("Popis"), editorToMemo(c.PopisMemo->toPlainText()));
-    objects.setFieldText(QStringLiteral("Mereni"), editorToMemo(c.MereniMemo->toPlainText()));
-    objects.setFieldText(QStringLiteral("Opatreni"), editorToMemo(c.OpatreniMemo->toPlainText()));
+    objects.setFieldInt(fields::object::Pracov, c.PracSpinEdit->value());
+    objects.setFieldInt(fields::object::Zen, c.ZenSpinEdit->value());
+    objects.setFieldText(fields::object::Popis, editorToMemo(c.PopisMemo->toPlainText()));
+    objects.setFieldText(fields::object::Mereni, editorToMemo(c.MereniMemo->toPlainText()));
+    objects.setFieldText(fields::object::Opatreni, editorToMemo(c.OpatreniMemo->toPlainText()));
 }
 
 void RecordEditor::CancelBitBtnClick()

@@ -5,15 +5,13 @@
 #include "ObjectRecords.h"
 
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 
 #include <vector>
 
 namespace ergotab::tree {
 
 namespace {
-
-const QString indexField = QStringLiteral("Index");
-const QString typeField = QStringLiteral("Type");
 
 void filterOn(dbf::Table &table, const QString &text)
 {
@@ -42,7 +40,7 @@ void SubtreeDeleter::deleteRecord(int index)
 {
     if (!locateObject(m_objects, index))
         return;
-    if (m_objects.fieldInt(typeField) != NodeType)
+    if (m_objects.fieldInt(fields::object::Type) != NodeType)
         DeleteAssessment(index);
     else
         DeleteSubtree(index);
@@ -63,6 +61,7 @@ void SubtreeDeleter::deleteChildRows(int parent)
     // Assessments first. Each deletion removes the current row, so the first row of the
     // filtered table is always the next one to go.
     const QString assessments = QStringLiteral("Type=1 AND Uplink=%1").arg(parent);
+    const int indexField = m_objects.fieldIndex(fields::object::Index);
     filterOn(m_objects, assessments);
     while (!m_objects.eof()) {
         const int a = m_objects.fieldInt(indexField);

@@ -3,6 +3,7 @@
 //   bench_clipboard [sizes...]   (runs offscreen)
 
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 #include "tree/DataTreeItem.h"
 #include "tree/DocumentTree.h"
 #include "tree/clipboard/ClipboardCommands.h"
@@ -29,13 +30,13 @@ void fill(Document &document, int rows)
         const bool node = i % 11 == 2;
         const int parent = node ? depthParent : lastNode;
         objects.append();
-        objects.setFieldInt(QStringLiteral("Index"), i);
-        objects.setFieldInt(QStringLiteral("UpLink"), parent);
-        objects.setFieldInt(QStringLiteral("Type"), node ? 0 : 1);
-        objects.setFieldText(QStringLiteral("Text"), QStringLiteral("Řádek %1").arg(i));
+        objects.setFieldInt(fields::object::Index, i);
+        objects.setFieldInt(fields::object::UpLink, parent);
+        objects.setFieldInt(fields::object::Type, node ? 0 : 1);
+        objects.setFieldText(fields::object::Text, QStringLiteral("Řádek %1").arg(i));
         if (!node) {
             objects.setFieldInt(QStringLiteral("Fak03"), 4);
-            objects.setFieldText(QStringLiteral("Opatreni"), QStringLiteral("Chrániče sluchu."));
+            objects.setFieldText(fields::object::Opatreni, QStringLiteral("Chrániče sluchu."));
         }
         objects.post();
         if (node) {

@@ -4,6 +4,8 @@
 // Python's dbfread on the same full scan for comparison.
 #include "storage/dbf/Table.h"
 #include "storage/document/DocumentTables.h"
+#include "storage/document/FactorCatalogue.h"
+#include "storage/document/TableFields.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -87,23 +89,22 @@ Timing createAndAppend(const QString &path, int rows)
 
 Timing fullScan(const QString &path, qint64 &checksum)
 {
-    static const QStringList ints = [] {
-        QStringList names {QStringLiteral("Index"), QStringLiteral("UpLink"), QStringLiteral("Type")};
-        for (int i = 1; i <= 13; ++i)
-            names << QStringLiteral("Fak%1").arg(i, 2, 10, QLatin1Char('0'));
-        names << QStringLiteral("Pracov") << QStringLiteral("Zen");
-        return names;
-    }();
-    static const QStringList texts {QStringLiteral("Text"), QStringLiteral("Popis"), QStringLiteral("Mereni"),
-                                    QStringLiteral("Opatreni")};
+    namespace object = ergotab::fields::object;
     Stopwatch timer;
     Table t(path);
     t.open();
+    std::vector<int> ints {t.fieldIndex(object::Index), t.fieldIndex(object::UpLink), t.fieldIndex(object::Type)};
+    for (int n = 1; n <= ergotab::FactorCount; ++n)
+        ints.push_back(t.fieldIndex(ergotab::factorFieldName(n)));
+    ints.push_back(t.fieldIndex(object::Pracov));
+    ints.push_back(t.fieldIndex(object::Zen));
+    const int texts[] {t.fieldIndex(object::Text), t.fieldIndex(object::Popis), t.fieldIndex(object::Mereni),
+                       t.fieldIndex(object::Opatreni)};
     for (t.first(); !t.eof(); t.next()) {
-        for (const QString &name : ints)
-            checksum += t.fieldInt(name);
-        for (const QString &name : texts)
-            checksum += t.fieldText(name).size();
+        for (int field : ints)
+            checksum += t.fieldInt(field);
+        for (int field : texts)
+            checksum += t.fieldText(field).size();
     }
     t.close();
     return timer.elapsed();
@@ -144,11 +145,12 @@ Navigations filteredNavigations(const QString &path, int rows, int count, qint64
     Table t(path);
     t.open();
     t.setFiltered(true);
+    const int index = t.fieldIndex(ergotab::fields::object::Index);
     QRandomGenerator random(42);
     const auto navigate = [&] {
         t.setFilter(QStringLiteral("Type=0 AND Uplink=%1").arg(random.bounded(rows / 10)));
         for (t.first(); !t.eof(); t.next())
-            matched += t.fieldInt(QStringLiteral("Index")) > 0;
+            matched += t.fieldInt(index) > 0;
     };
     Navigations result;
     Stopwatch firstTimer;
@@ -170,8 +172,9 @@ Navigations locates(const QString &path, int rows, int count)
     Table t(path);
     t.open();
     QRandomGenerator random(7);
+    const int index = t.fieldIndex(ergotab::fields::object::Index);
     const auto locate = [&] {
-        if (!t.locate(QStringLiteral("Index"), int(random.bounded(rows)) + 1))
+        if (!t.locate(index, int(random.bounded(rows)) + 1))
             std::fprintf(stderr, "locate failed\n");
     };
     Navigations result;

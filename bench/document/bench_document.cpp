@@ -6,6 +6,7 @@
 #include "storage/document/Document.h"
 #include "storage/document/DocumentConversion.h"
 #include "storage/document/FactorCatalogue.h"
+#include "storage/document/TableFields.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,19 +35,19 @@ void fill(Document &document, int rows)
     for (int i = 1; i <= rows; ++i) {
         const bool node = i % 5 == 1;
         objects.append();
-        objects.setFieldInt(QStringLiteral("Index"), i);
-        objects.setFieldInt(QStringLiteral("UpLink"), node ? (i / 50) : (i - i % 5 + 1));
-        objects.setFieldInt(QStringLiteral("Type"), node ? 0 : 1);
-        objects.setFieldText(QStringLiteral("Text"), QStringLiteral("Pracoviště č. %1 – obsluha strojů").arg(i));
+        objects.setFieldInt(fields::object::Index, i);
+        objects.setFieldInt(fields::object::UpLink, node ? (i / 50) : (i - i % 5 + 1));
+        objects.setFieldInt(fields::object::Type, node ? 0 : 1);
+        objects.setFieldText(fields::object::Text, QStringLiteral("Pracoviště č. %1 – obsluha strojů").arg(i));
         if (!node) {
             for (int n = 1; n <= FactorCount; ++n)
                 objects.setFieldInt(factorFieldName(n), 1 << ((i + n) % 3));
-            objects.setFieldInt(QStringLiteral("Pracov"), i % 40);
-            objects.setFieldInt(QStringLiteral("Zen"), i % 7);
-            objects.setFieldText(QStringLiteral("Popis"),
+            objects.setFieldInt(fields::object::Pracov, i % 40);
+            objects.setFieldInt(fields::object::Zen, i % 7);
+            objects.setFieldText(fields::object::Popis,
                                  QStringLiteral("Obsluha lisu, manipulace s díly do 15 kg, směna %1.").arg(i % 3));
-            objects.setFieldText(QStringLiteral("Mereni"), QStringLiteral("Hluk LAeq,8h = %1 dB").arg(70 + i % 20));
-            objects.setFieldText(QStringLiteral("Opatreni"),
+            objects.setFieldText(fields::object::Mereni, QStringLiteral("Hluk LAeq,8h = %1 dB").arg(70 + i % 20));
+            objects.setFieldText(fields::object::Opatreni,
                                  QStringLiteral("Chrániče sluchu, přestávky v práci, školení BOZP."));
         }
         objects.post();
@@ -174,27 +175,27 @@ int main(int argc, char **argv)
         dbf::Table &target = *old.object;
         target.close();
         target.clearDefinitions();
-        target.addFieldDef(QStringLiteral("Index"), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("UpLink"), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Type"), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Text"), dbf::FieldKind::String, 250);
+        target.addFieldDef(fields::object::Index, dbf::FieldKind::Integer);
+        target.addFieldDef(fields::object::UpLink, dbf::FieldKind::Integer);
+        target.addFieldDef(fields::object::Type, dbf::FieldKind::Integer);
+        target.addFieldDef(fields::object::Text, dbf::FieldKind::String, 250);
         for (int n = 1; n <= 16; ++n)
             target.addFieldDef(QStringLiteral("Fak%1").arg(n, 2, 10, QLatin1Char('0')), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Pracov"), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Zen"), dbf::FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Popis"), dbf::FieldKind::Memo);
-        target.addFieldDef(QStringLiteral("Mereni"), dbf::FieldKind::Memo);
-        target.addFieldDef(QStringLiteral("Opatreni"), dbf::FieldKind::Memo);
-        target.addIndexDef(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
+        target.addFieldDef(fields::object::Pracov, dbf::FieldKind::Integer);
+        target.addFieldDef(fields::object::Zen, dbf::FieldKind::Integer);
+        target.addFieldDef(fields::object::Popis, dbf::FieldKind::Memo);
+        target.addFieldDef(fields::object::Mereni, dbf::FieldKind::Memo);
+        target.addFieldDef(fields::object::Opatreni, dbf::FieldKind::Memo);
+        target.addIndexDef(fields::object::UpLinkTag, fields::object::UpLink);
         target.createTable();
         target.open();
         dbf::Table &source = reader.objects();
         for (source.first(); !source.eof(); source.next()) {
             target.append();
-            for (const QString &f : {QStringLiteral("Index"), QStringLiteral("UpLink"), QStringLiteral("Type"),
-                                     QStringLiteral("Pracov"), QStringLiteral("Zen")})
+            for (QLatin1String f : {fields::object::Index, fields::object::UpLink, fields::object::Type,
+                                    fields::object::Pracov, fields::object::Zen})
                 target.setFieldInt(f, source.fieldInt(f));
-            target.setFieldText(QStringLiteral("Text"), source.fieldText(QStringLiteral("Text")));
+            target.setFieldText(fields::object::Text, source.fieldText(fields::object::Text));
             target.post();
         }
     }

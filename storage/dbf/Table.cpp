@@ -18,40 +18,16 @@ void Table::Private::requireOpen() const
         fail(QStringLiteral("the table is not open"));
 }
 
-int Table::Private::lookUpField(const QString &name) const
+void Table::Private::failField(int field) const
 {
     requireOpen();
-    // Two neighbouring slots per address: names allocated one after another land apart,
-    // and a pair of colliding names does not evict each other on every call.
-    const size_t hash = nameSlotOf(name);
-    NameSlot *const pair[2] = {&nameSlots[hash % nameSlots.size()], &nameSlots[(hash + 1) % nameSlots.size()]};
-    for (NameSlot *slot : pair) {
-        // The address alone proves nothing when memory is reused, so the text is compared,
-        // except for allocated text (literals and raw data have no capacity): the slot shares
-        // it, so it can be neither freed nor changed in place while the slot holds it.
-        if (slot->data == name.constData() && slot->name.size() == name.size() &&
-            (name.capacity() > 0 ||
-             std::memcmp(slot->name.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0))
-            return slot->index;
-    }
-    int index;
-    if (const auto it = fieldCache.constFind(name); it != fieldCache.constEnd()) {
-        index = it.value();
-    } else {
-        index = file->layout().fieldIndex(name);
-        if (index < 0)
-            fail(QStringLiteral("field %1 not found").arg(name));
-        fieldCache.insert(name, index);
-    }
-    NameSlot *slot = pair[0]->data && !pair[1]->data ? pair[1] : pair[0];
-    *slot = {name.constData(), name, index};
-    return index;
+    fail(QStringLiteral("there is no field number %1").arg(field));
 }
 
-char *Table::Private::editableRecord(const QString &field)
+char *Table::Private::editableRecord(const FieldLayout &field)
 {
     if (state == State::Browse)
-        fail(QStringLiteral("cannot set field %1: the table is not in edit or append mode").arg(field));
+        fail(QStringLiteral("cannot set field %1: the table is not in edit or append mode").arg(field.name));
     modified = true;
     return buffer.data();
 }
@@ -120,8 +96,6 @@ void Table::open()
     if (d->path.isEmpty())
         d->fail(QStringLiteral("no table name is set"));
     d->file = SharedTableFile::attach(d->path, d->exclusive);
-    d->fieldCache.clear();
-    d->nameSlots = {};
     d->state = Private::State::Browse;
     try {
         d->compileFilter();
@@ -202,22 +176,29 @@ void Table::pack()
         d->toBrowseMode();
     d->onExclusiveFile("packing", [](SharedTableFile &f) { f.pack(); });
     if (d->file) {
-        d->fieldCache.clear();
-        d->nameSlots = {};
         d->resolveIndex();
         first();
     }
 }
 
-bool Table::hasField(const QString &name) const
+bool Table::hasField(QAnyStringView name) const
 {
     if (d->file)
         return d->file->layout().fieldIndex(name) >= 0;
     for (const FieldDef &f : d->fieldDefs) {
-        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(f.name, name, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
+}
+
+int Table::fieldIndex(QAnyStringView name) const
+{
+    d->requireOpen();
+    const int index = d->file->layout().fieldIndex(name);
+    if (index < 0)
+        d->fail(QStringLiteral("field %1 not found").arg(name.toString()));
+    return index;
 }
 
 QList<FieldDef> Table::fields() const

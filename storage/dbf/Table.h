@@ -2,6 +2,7 @@
 
 #include "../AppError.h"
 
+#include <QAnyStringView>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -79,17 +80,29 @@ public:
     void first();
     void next();
     bool eof() const;
-    bool locate(const QString &field, const QVariant &value); // exact; first match in current order
-    int recordCount() const;                                  // rows the filter lets through
-    bool hasField(const QString &name) const;
+    bool locate(int field, const QVariant &value); // exact; first match in current order
+    bool locate(QAnyStringView field, const QVariant &value) { return locate(fieldIndex(field), value); }
+    int recordCount() const; // rows the filter lets through
+
+    // --- fields of the open table. Names compare without regard to case.
+    bool hasField(QAnyStringView name) const;
+    // The position of the named field, 0 for the first; fails when the table has no such field.
+    // Code that reads or writes a field row after row asks once and then goes by position.
+    int fieldIndex(QAnyStringView name) const;
     QList<FieldDef> fields() const; // as the open table reports them
 
-    // --- fields of the current row (an empty field reads 0 or "")
-    int fieldInt(const QString &name) const;
-    QString fieldText(const QString &name) const;
-    bool isFieldEmpty(const QString &name) const;
-    void setFieldInt(const QString &name, int value);
-    void setFieldText(const QString &name, const QString &value); // String: cut to the field width
+    // --- fields of the current row by position (an empty field reads 0 or "")
+    int fieldInt(int field) const;
+    QString fieldText(int field) const;
+    bool isFieldEmpty(int field) const;
+    void setFieldInt(int field, int value);
+    void setFieldText(int field, const QString &value); // String: cut to the field width
+    // The same by name, for a single read or write: each call looks the name up.
+    int fieldInt(QAnyStringView name) const { return fieldInt(fieldIndex(name)); }
+    QString fieldText(QAnyStringView name) const { return fieldText(fieldIndex(name)); }
+    bool isFieldEmpty(QAnyStringView name) const { return isFieldEmpty(fieldIndex(name)); }
+    void setFieldInt(QAnyStringView name, int value) { setFieldInt(fieldIndex(name), value); }
+    void setFieldText(QAnyStringView name, const QString &value) { setFieldText(fieldIndex(name), value); }
 
     // --- changes
     void append();

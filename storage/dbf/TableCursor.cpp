@@ -208,11 +208,12 @@ bool Table::eof() const
     return !d->file || d->eof;
 }
 
-bool Table::locate(const QString &field, const QVariant &value)
+bool Table::locate(int field, const QVariant &value)
 {
     d->requireOpen();
     d->toBrowseMode();
-    const int f = d->requireField(field);
+    d->requireField(field);
+    const int f = field;
     const QByteArray key = d->valueKey(f, value);
     int found = -1;
     OrderEntry best;

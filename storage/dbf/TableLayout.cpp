@@ -91,10 +91,10 @@ bool FieldLayout::isNumeric() const
     }
 }
 
-int TableLayout::fieldIndex(const QString &name) const
+int TableLayout::fieldIndex(QAnyStringView name) const
 {
     for (int i = 0; i < fields.size(); ++i) {
-        if (fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(fields.at(i).name, name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

@@ -45,7 +45,7 @@ struct TableLayout
     bool productionIndex = false;
     QList<FieldLayout> fields;
 
-    int fieldIndex(const QString &name) const; // -1 when absent; case-insensitive
+    int fieldIndex(QAnyStringView name) const; // -1 when absent; case-insensitive
     bool hasMemoFields() const;
     const CodePage &codec() const { return CodePage::get(codePage); }
 };

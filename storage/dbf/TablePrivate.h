@@ -5,7 +5,6 @@
 
 #include <QHash>
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -42,16 +41,6 @@ struct Table::Private
     QByteArray buffer;
     QHash<int, QString> memoEdits;
     bool modified = false;
-    // Field lookups by name: callers pass the same names again and again, mostly literals
-    // whose characters stay at one address, so a slot keyed by that address answers first.
-    struct NameSlot
-    {
-        const QChar *data = nullptr;
-        QString name;
-        int index = -1;
-    };
-    mutable std::array<NameSlot, 256> nameSlots;
-    mutable QHash<QString, int> fieldCache;
 
     // Filtered rows in index order, rebuilt when the shared file's generation moves on.
     std::vector<OrderEntry> orderedMatches;
@@ -59,28 +48,14 @@ struct Table::Private
 
     [[noreturn]] void fail(const QString &cause) const;
     void requireOpen() const;
-    // The field index of `name`; fails when the table is not open or has no such field.
-    int requireField(const QString &name) const
+    // The layout of field number `field`; fails when the table is not open or has no such field.
+    const FieldLayout &requireField(int field) const
     {
-        if (file) {
-            const size_t at = nameSlotOf(name);
-            for (const NameSlot *slot : {&nameSlots[at], &nameSlots[(at + 1) % nameSlots.size()]}) {
-                if (slot->data == name.constData() && slot->name.size() == name.size()) {
-                    if (name.capacity() > 0 || slot->name.constData() == name.constData())
-                        return slot->index;
-                    break;
-                }
-            }
-        }
-        return lookUpField(name); // also compares the text of names that are not allocated
+        if (!file || field < 0 || field >= file->layout().fields.size()) [[unlikely]]
+            failField(field);
+        return file->layout().fields[field];
     }
-    static size_t nameSlotOf(const QString &name)
-    {
-        const quintptr hash =
-            (quintptr(name.constData()) * quintptr(0x9E3779B97F4A7C15ull)) >> (sizeof(quintptr) * 8 - 8);
-        return hash % std::tuple_size_v<decltype(nameSlots)>;
-    }
-    int lookUpField(const QString &name) const;
+    [[noreturn]] void failField(int field) const;
     // The row fields are read from: the unposted row while editing, else the current row;
     // nullptr when there is none, and every field then reads empty.
     const char *currentRecord() const
@@ -89,8 +64,8 @@ struct Table::Private
             return buffer.constData();
         return row >= 0 ? file->record(row) : nullptr;
     }
-    char *editableRecord(const QString &field);
-    int fieldIntOfAnyShape(const QString &name, const FieldLayout &f, const char *rec) const;
+    char *editableRecord(const FieldLayout &field);
+    int fieldIntOfAnyShape(int field, const FieldLayout &f, const char *rec) const;
 
     void compileFilter();
     void resolveIndex();

@@ -9,22 +9,21 @@
 
 namespace ergotab::dbf {
 
-int Table::fieldInt(const QString &name) const
+int Table::fieldInt(int field) const
 {
-    const int index = d->requireField(name);
+    const FieldLayout &f = d->requireField(field);
     const char *rec = d->currentRecord();
     if (!rec)
         return 0;
-    const FieldLayout &f = d->file->layout().fields[index];
     // Whole numbers as this program writes them are read here at once; the rest below.
     if (qint64 plain; (f.type == 'N' || f.type == 'F') &&
                       shortnumber::readPlainInteger(rec + f.offset, f.length, plain) && plain >= INT_MIN &&
                       plain <= INT_MAX)
         return int(plain);
-    return d->fieldIntOfAnyShape(name, f, rec);
+    return d->fieldIntOfAnyShape(field, f, rec);
 }
 
-int Table::Private::fieldIntOfAnyShape(const QString &name, const FieldLayout &f, const char *rec) const
+int Table::Private::fieldIntOfAnyShape(int field, const FieldLayout &f, const char *rec) const
 {
     const TableLayout &layout = file->layout();
     if (qint64 plain; fieldcodec::readPlainInteger(f, rec, plain) && plain >= INT_MIN && plain <= INT_MAX)
@@ -37,7 +36,7 @@ int Table::Private::fieldIntOfAnyShape(const QString &name, const FieldLayout &f
     } else if (f.type == 'L') {
         return fieldcodec::readText(f, rec, layout.dialect, layout.codec()) == QStringLiteral("T") ? 1 : 0;
     } else {
-        const QByteArray text = q->fieldText(name).trimmed().toLatin1(); // memos too, edited or stored
+        const QByteArray text = q->fieldText(field).trimmed().toLatin1(); // memos too, edited or stored
         if (text.isEmpty())
             return 0;
         value = fieldcodec::parseDecimal(text.constData(), int(text.size()));
@@ -52,56 +51,51 @@ int Table::Private::fieldIntOfAnyShape(const QString &name, const FieldLayout &f
     return int(rounded);
 }
 
-QString Table::fieldText(const QString &name) const
+QString Table::fieldText(int field) const
 {
-    const int index = d->requireField(name);
+    const FieldLayout &f = d->requireField(field);
     const char *rec = d->currentRecord();
     if (!rec)
         return QString();
     const TableLayout &layout = d->file->layout();
-    const FieldLayout &f = layout.fields.at(index);
     if (f.isMemo() && !(f.type == 'B' && f.length == 8)) {
-        if (const auto it = d->memoEdits.constFind(index); it != d->memoEdits.constEnd())
+        if (const auto it = d->memoEdits.constFind(field); it != d->memoEdits.constEnd())
             return it.value();
-        return d->file->memoText(rec, index);
+        return d->file->memoText(rec, field);
     }
     return fieldcodec::readText(f, rec, layout.dialect, layout.codec());
 }
 
-bool Table::isFieldEmpty(const QString &name) const
+bool Table::isFieldEmpty(int field) const
 {
-    const int index = d->requireField(name);
+    const FieldLayout &f = d->requireField(field);
     const char *rec = d->currentRecord();
     if (!rec)
         return true;
-    if (const auto it = d->memoEdits.constFind(index); it != d->memoEdits.constEnd())
+    if (const auto it = d->memoEdits.constFind(field); it != d->memoEdits.constEnd())
         return it.value().isEmpty();
-    const TableLayout &layout = d->file->layout();
-    return fieldcodec::isBlank(layout.fields.at(index), rec, layout.dialect);
+    return fieldcodec::isBlank(f, rec, d->file->layout().dialect);
 }
 
-void Table::setFieldInt(const QString &name, int value)
+void Table::setFieldInt(int field, int value)
 {
-    const int index = d->requireField(name);
-    const TableLayout &layout = d->file->layout();
-    const FieldLayout &f = layout.fields.at(index);
-    char *rec = d->editableRecord(name);
+    const FieldLayout &f = d->requireField(field);
+    char *rec = d->editableRecord(f);
     if (f.isMemo() && !(f.type == 'B' && f.length == 8)) {
-        d->memoEdits.insert(index, QString::number(value));
+        d->memoEdits.insert(field, QString::number(value));
         return;
     }
-    if (!fieldcodec::writeNumber(f, rec, layout.dialect, double(value)))
+    if (!fieldcodec::writeNumber(f, rec, d->file->layout().dialect, double(value)))
         d->fail(QStringLiteral("the value %1 does not fit field %2").arg(value).arg(f.name));
 }
 
-void Table::setFieldText(const QString &name, const QString &value)
+void Table::setFieldText(int field, const QString &value)
 {
-    const int index = d->requireField(name);
+    const FieldLayout &f = d->requireField(field);
     const TableLayout &layout = d->file->layout();
-    const FieldLayout &f = layout.fields.at(index);
-    char *rec = d->editableRecord(name);
+    char *rec = d->editableRecord(f);
     if (f.isMemo() && !(f.type == 'B' && f.length == 8)) {
-        d->memoEdits.insert(index, value);
+        d->memoEdits.insert(field, value);
         return;
     }
     if (!fieldcodec::writeText(f, rec, layout.dialect, layout.codec(), value))
@@ -184,7 +178,7 @@ void Table::appendRecord(const QVariantList &values)
             const QVariant &v = values.at(i);
             if (!v.isValid() || v.isNull())
                 continue;
-            const QString &name = fields.at(i).name;
+            const int field = int(i);
             switch (v.typeId()) {
             case QMetaType::Int:
             case QMetaType::UInt:
@@ -195,13 +189,13 @@ void Table::appendRecord(const QVariantList &values)
                 bool ok = false;
                 const qlonglong n = v.toLongLong(&ok);
                 if (ok && n >= INT_MIN && n <= INT_MAX)
-                    setFieldInt(name, int(n));
+                    setFieldInt(field, int(n));
                 else
-                    setFieldText(name, v.toString());
+                    setFieldText(field, v.toString());
                 break;
             }
             default:
-                setFieldText(name, v.toString());
+                setFieldText(field, v.toString());
             }
         }
         post();

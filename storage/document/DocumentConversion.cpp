@@ -1,9 +1,12 @@
 #include "DocumentConversion.h"
 
 #include "FactorCatalogue.h"
+#include "TableFields.h"
 #include "WorkFolder.h"
 
 #include <QFile>
+
+#include <vector>
 
 namespace ergotab {
 
@@ -22,27 +25,46 @@ QString oldFactorName(int number)
     return QStringLiteral("Fak%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-int readIntIfPresent(const Table &table, const QString &field)
-{
-    return table.hasField(field) ? table.fieldInt(field) : 0;
-}
+namespace object = fields::object;
 
-void copyCommonHead(const Table &from, Table &to)
+// Fields copied by name from the old Object table into the new one, their positions looked up
+// once per conversion. A field the old table lacks is written as 0 or "".
+class FieldCopy
 {
-    to.setFieldInt(QStringLiteral("Index"), from.fieldInt(QStringLiteral("Index")));
-    to.setFieldInt(QStringLiteral("UpLink"), from.fieldInt(QStringLiteral("UpLink")));
-    to.setFieldInt(QStringLiteral("Type"), from.fieldInt(QStringLiteral("Type")));
-    to.setFieldText(QStringLiteral("Text"), from.fieldText(QStringLiteral("Text")));
-}
+public:
+    FieldCopy(const Table &from, const Table &to, const QStringList &names)
+    {
+        const QList<dbf::FieldDef> targetFields = to.fields();
+        for (const QString &name : names) {
+            const int target = to.fieldIndex(name);
+            m_pairs.push_back({from.hasField(name) ? from.fieldIndex(name) : -1, target,
+                               targetFields.at(target).kind != FieldKind::Integer});
+        }
+    }
 
-// Head counts and the three texts, taken over where the old table has them.
-void copyCountsAndTexts(const Table &from, Table &to)
-{
-    to.setFieldInt(QStringLiteral("Pracov"), readIntIfPresent(from, QStringLiteral("Pracov")));
-    to.setFieldInt(QStringLiteral("Zen"), readIntIfPresent(from, QStringLiteral("Zen")));
-    for (const QString &memo : {QStringLiteral("Popis"), QStringLiteral("Mereni"), QStringLiteral("Opatreni")})
-        to.setFieldText(memo, from.hasField(memo) ? from.fieldText(memo) : QString());
-}
+    void copyRow(const Table &from, Table &to) const
+    {
+        for (const Pair &p : m_pairs) {
+            if (p.text)
+                to.setFieldText(p.to, p.from >= 0 ? from.fieldText(p.from) : QString());
+            else
+                to.setFieldInt(p.to, p.from >= 0 ? from.fieldInt(p.from) : 0);
+        }
+    }
+
+private:
+    struct Pair
+    {
+        int from;
+        int to;
+        bool text;
+    };
+    std::vector<Pair> m_pairs;
+};
+
+const QStringList headFields {object::Index, object::UpLink, object::Type, object::Text};
+const QStringList countFields {object::Pracov, object::Zen};
+const QStringList memoFields {object::Popis, object::Mereni, object::Opatreni};
 
 void resetFilter(Table &table)
 {
@@ -62,27 +84,28 @@ void stepAddCounts(DocumentTables &tables, const QString &folder, const AfterPos
     {
         Table target(scratch.path() + objectDbf);
         target.clearDefinitions();
-        target.addFieldDef(QStringLiteral("Index"), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("UpLink"), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Type"), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Text"), FieldKind::String, 250);
+        target.addFieldDef(object::Index, FieldKind::Integer);
+        target.addFieldDef(object::UpLink, FieldKind::Integer);
+        target.addFieldDef(object::Type, FieldKind::Integer);
+        target.addFieldDef(object::Text, FieldKind::String, 250);
         for (int n = 1; n <= 16; ++n)
             target.addFieldDef(oldFactorName(n), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Pracov"), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Zen"), FieldKind::Integer);
-        target.addFieldDef(QStringLiteral("Popis"), FieldKind::Memo);
-        target.addFieldDef(QStringLiteral("Mereni"), FieldKind::Memo);
-        target.addFieldDef(QStringLiteral("Opatreni"), FieldKind::Memo);
+        target.addFieldDef(object::Pracov, FieldKind::Integer);
+        target.addFieldDef(object::Zen, FieldKind::Integer);
+        target.addFieldDef(object::Popis, FieldKind::Memo);
+        target.addFieldDef(object::Mereni, FieldKind::Memo);
+        target.addFieldDef(object::Opatreni, FieldKind::Memo);
         target.createTable();
         target.setAfterPost(afterPost);
         target.open();
+        QStringList copied = headFields;
+        for (int n = 1; n <= 16; ++n)
+            copied << oldFactorName(n);
+        // The head counts are new: written as 0, the texts left empty.
+        const FieldCopy copy(source, target, copied + countFields);
         for (source.first(); !source.eof(); source.next()) {
             target.append();
-            copyCommonHead(source, target);
-            for (int n = 1; n <= 16; ++n)
-                target.setFieldInt(oldFactorName(n), readIntIfPresent(source, oldFactorName(n)));
-            target.setFieldInt(QStringLiteral("Pracov"), 0);
-            target.setFieldInt(QStringLiteral("Zen"), 0);
+            copy.copyRow(source, target);
             target.post();
             scope.step();
         }
@@ -103,7 +126,7 @@ void stepAddIndex(DocumentTables &tables)
     table.close();
     table.setExclusive(true);
     try {
-        table.addIndex(QStringLiteral("UPLINK"), QStringLiteral("Uplink"));
+        table.addIndex(object::UpLinkTag, object::UpLink);
     } catch (...) {
         table.setExclusive(false);
         table.open();
@@ -124,16 +147,22 @@ void stepMapFactors(DocumentTables &tables, const QString &folder, const AfterPo
     DocumentTables fresh;
     CreateDocumentTables(fresh, scratch.path(), afterPost);
     Table &target = *fresh.object;
+    const FieldCopy copy(source, target, headFields + countFields + memoFields);
+    std::array<int, 16> oldFactors;
+    for (int n = 1; n <= 16; ++n)
+        oldFactors[n - 1] = source.hasField(oldFactorName(n)) ? source.fieldIndex(oldFactorName(n)) : -1;
+    std::array<int, FactorCount> newFactors;
+    for (int n = 1; n <= FactorCount; ++n)
+        newFactors[n - 1] = target.fieldIndex(factorFieldName(n));
     for (source.first(); !source.eof(); source.next()) {
         std::array<int, 16> old {};
-        for (int n = 1; n <= 16; ++n)
-            old[n - 1] = readIntIfPresent(source, oldFactorName(n));
+        for (int n = 0; n < 16; ++n)
+            old[n] = oldFactors[n] >= 0 ? source.fieldInt(oldFactors[n]) : 0;
         const std::array<int, 13> current = mapVersion2Factors(old);
         target.append();
-        copyCommonHead(source, target);
-        for (int n = 1; n <= FactorCount; ++n)
-            target.setFieldInt(factorFieldName(n), current[n - 1]);
-        copyCountsAndTexts(source, target);
+        copy.copyRow(source, target);
+        for (int n = 0; n < FactorCount; ++n)
+            target.setFieldInt(newFactors[n], current[n]);
         target.post();
         scope.step();
     }

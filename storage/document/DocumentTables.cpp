@@ -1,6 +1,7 @@
 #include "DocumentTables.h"
 
 #include "FactorCatalogue.h"
+#include "TableFields.h"
 #include "WorkFolder.h"
 
 #include <QFile>
@@ -8,13 +9,14 @@
 namespace ergotab {
 
 using dbf::FieldKind;
+namespace object = fields::object;
 
 static void addObjectHead(dbf::Table &table)
 {
-    table.addFieldDef(QStringLiteral("Index"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("UpLink"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("Type"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("Text"), FieldKind::String, 250);
+    table.addFieldDef(object::Index, FieldKind::Integer);
+    table.addFieldDef(object::UpLink, FieldKind::Integer);
+    table.addFieldDef(object::Type, FieldKind::Integer);
+    table.addFieldDef(object::Text, FieldKind::String, 250);
     for (int n = 1; n <= FactorCount; ++n)
         table.addFieldDef(factorFieldName(n), FieldKind::Integer);
 }
@@ -23,13 +25,13 @@ void defineObjectTable(dbf::Table &table, bool withIndex)
 {
     table.clearDefinitions();
     addObjectHead(table);
-    table.addFieldDef(QStringLiteral("Pracov"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("Zen"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("Popis"), FieldKind::Memo);
-    table.addFieldDef(QStringLiteral("Mereni"), FieldKind::Memo);
-    table.addFieldDef(QStringLiteral("Opatreni"), FieldKind::Memo);
+    table.addFieldDef(object::Pracov, FieldKind::Integer);
+    table.addFieldDef(object::Zen, FieldKind::Integer);
+    table.addFieldDef(object::Popis, FieldKind::Memo);
+    table.addFieldDef(object::Mereni, FieldKind::Memo);
+    table.addFieldDef(object::Opatreni, FieldKind::Memo);
     if (withIndex)
-        table.addIndexDef(QStringLiteral("UPLINK"), QStringLiteral("UpLink"));
+        table.addIndexDef(object::UpLinkTag, object::UpLink);
 }
 
 void defineLibraryObjectTable(dbf::Table &table)
@@ -41,27 +43,27 @@ void defineLibraryObjectTable(dbf::Table &table)
 void defineWorkerTable(dbf::Table &table)
 {
     table.clearDefinitions();
-    table.addFieldDef(QStringLiteral("Index"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("PersNum"), FieldKind::String, 10);
-    table.addFieldDef(QStringLiteral("FName"), FieldKind::String, 20);
-    table.addFieldDef(QStringLiteral("LName"), FieldKind::String, 20);
-    table.addFieldDef(QStringLiteral("Address"), FieldKind::String, 50);
-    table.addFieldDef(QStringLiteral("City"), FieldKind::String, 50);
-    table.addFieldDef(QStringLiteral("Zip"), FieldKind::String, 6);
-    table.addFieldDef(QStringLiteral("BirthDate"), FieldKind::String, 10);
-    table.addFieldDef(QStringLiteral("BirthNum"), FieldKind::String, 11);
-    table.addFieldDef(QStringLiteral("RiskLen"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("LenType"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("ReviDate"), FieldKind::String, 10);
-    table.addFieldDef(QStringLiteral("Result"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("Profese"), FieldKind::String, 30);
+    table.addFieldDef(fields::worker::Index, FieldKind::Integer);
+    table.addFieldDef(fields::worker::PersNum, FieldKind::String, 10);
+    table.addFieldDef(fields::worker::FName, FieldKind::String, 20);
+    table.addFieldDef(fields::worker::LName, FieldKind::String, 20);
+    table.addFieldDef(fields::worker::Address, FieldKind::String, 50);
+    table.addFieldDef(fields::worker::City, FieldKind::String, 50);
+    table.addFieldDef(fields::worker::Zip, FieldKind::String, 6);
+    table.addFieldDef(fields::worker::BirthDate, FieldKind::String, 10);
+    table.addFieldDef(fields::worker::BirthNum, FieldKind::String, 11);
+    table.addFieldDef(fields::worker::RiskLen, FieldKind::Integer);
+    table.addFieldDef(fields::worker::LenType, FieldKind::Integer);
+    table.addFieldDef(fields::worker::ReviDate, FieldKind::String, 10);
+    table.addFieldDef(fields::worker::Result, FieldKind::Integer);
+    table.addFieldDef(fields::worker::Profese, FieldKind::String, 30);
 }
 
 void defineLinkTable(dbf::Table &table)
 {
     table.clearDefinitions();
-    table.addFieldDef(QStringLiteral("WIndex"), FieldKind::Integer);
-    table.addFieldDef(QStringLiteral("TIndex"), FieldKind::Integer);
+    table.addFieldDef(fields::link::WIndex, FieldKind::Integer);
+    table.addFieldDef(fields::link::TIndex, FieldKind::Integer);
 }
 
 static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path, void (*define)(dbf::Table &),

@@ -4,6 +4,7 @@
 #include "storage/dbf/Table.h"
 #include "storage/document/Document.h"
 #include "storage/document/DocumentTables.h"
+#include "storage/document/TableFields.h"
 #include "storage/document/WorkFolder.h"
 
 #include <QDir>
@@ -74,7 +75,7 @@ bool SubtreeClipboard::ClipboardHasRows() const
             return false;
         dbf::Table table(tablePath());
         table.open();
-        const bool hasRows = table.recordCount() > 0 && table.hasField(QStringLiteral("Index"));
+        const bool hasRows = table.recordCount() > 0 && table.hasField(fields::object::Index);
         table.close();
         return hasRows;
     } catch (const std::exception &) {

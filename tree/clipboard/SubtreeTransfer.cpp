@@ -2,6 +2,7 @@
 
 #include "storage/dbf/Table.h"
 #include "storage/document/FactorCatalogue.h"
+#include "storage/document/TableFields.h"
 #include "tree/HighestIndex.h"
 
 #include <QSet>
@@ -12,13 +13,7 @@ namespace ergotab::tree {
 
 namespace {
 
-const QString fIndex = QStringLiteral("Index");
-const QString fUpLink = QStringLiteral("UpLink");
-const QString fType = QStringLiteral("Type");
-const QString fText = QStringLiteral("Text");
-const QString fPracov = QStringLiteral("Pracov");
-const QString fZen = QStringLiteral("Zen");
-const QString memoNames[] = {QStringLiteral("Popis"), QStringLiteral("Mereni"), QStringLiteral("Opatreni")};
+namespace object = fields::object;
 
 // One source row, read whole, so the source can be filtered again before it is written.
 struct SourceRow
@@ -32,17 +27,29 @@ struct SourceRow
     QString memos[3];
 };
 
-// Which of the optional fields each side has, looked up once per transfer.
-struct FieldPresence
+// The positions of the copied fields in one table, looked up once per transfer. The head
+// counts and the memos are optional: -1 where the table lacks them.
+struct FieldPositions
 {
-    bool counts = false;
-    bool memos[3] = {};
+    int index, upLink, type, text;
+    int factors[FactorCount];
+    int pracov = -1, zen = -1;
+    int memos[3] = {-1, -1, -1};
 
-    explicit FieldPresence(const dbf::Table &table)
+    explicit FieldPositions(const dbf::Table &table)
+        : index(table.fieldIndex(object::Index))
+        , upLink(table.fieldIndex(object::UpLink))
+        , type(table.fieldIndex(object::Type))
+        , text(table.fieldIndex(object::Text))
     {
-        counts = table.hasField(fPracov) && table.hasField(fZen);
+        for (int n = 1; n <= FactorCount; ++n)
+            factors[n - 1] = table.fieldIndex(factorFieldName(n));
+        if (table.hasField(object::Pracov) && table.hasField(object::Zen)) {
+            pracov = table.fieldIndex(object::Pracov);
+            zen = table.fieldIndex(object::Zen);
+        }
         for (int m = 0; m < 3; ++m)
-            memos[m] = table.hasField(memoNames[m]);
+            memos[m] = table.hasField(object::Memos[m]) ? table.fieldIndex(object::Memos[m]) : -1;
     }
 };
 
@@ -63,18 +70,18 @@ public:
     SourceRow readCurrent() const
     {
         SourceRow row;
-        row.index = m_source.fieldInt(fIndex);
-        row.type = m_source.fieldInt(fType);
-        row.text = m_source.fieldText(fText);
-        for (int n = 1; n <= FactorCount; ++n)
-            row.factors[n - 1] = m_source.fieldInt(factorFieldName(n));
-        if (m_from.counts) {
-            row.pracov = m_source.fieldInt(fPracov);
-            row.zen = m_source.fieldInt(fZen);
+        row.index = m_source.fieldInt(m_from.index);
+        row.type = m_source.fieldInt(m_from.type);
+        row.text = m_source.fieldText(m_from.text);
+        for (int n = 0; n < FactorCount; ++n)
+            row.factors[n] = m_source.fieldInt(m_from.factors[n]);
+        if (m_from.pracov >= 0) {
+            row.pracov = m_source.fieldInt(m_from.pracov);
+            row.zen = m_source.fieldInt(m_from.zen);
         }
         for (int m = 0; m < 3; ++m) {
-            if (m_from.memos[m])
-                row.memos[m] = m_source.fieldText(memoNames[m]);
+            if (m_from.memos[m] >= 0)
+                row.memos[m] = m_source.fieldText(m_from.memos[m]);
         }
         return row;
     }
@@ -87,24 +94,24 @@ public:
             *m_target.highestIndex = index;
         dbf::Table &to = m_target.table;
         to.append();
-        to.setFieldInt(fIndex, index);
-        to.setFieldInt(fUpLink, parent);
-        to.setFieldInt(fType, type);
-        to.setFieldText(fText, row.text);
-        for (int n = 1; n <= FactorCount; ++n)
-            to.setFieldInt(factorFieldName(n), row.factors[n - 1]);
-        if (m_to.counts) {
-            to.setFieldInt(fPracov, row.pracov);
-            to.setFieldInt(fZen, row.zen);
+        to.setFieldInt(m_to.index, index);
+        to.setFieldInt(m_to.upLink, parent);
+        to.setFieldInt(m_to.type, type);
+        to.setFieldText(m_to.text, row.text);
+        for (int n = 0; n < FactorCount; ++n)
+            to.setFieldInt(m_to.factors[n], row.factors[n]);
+        if (m_to.pracov >= 0) {
+            to.setFieldInt(m_to.pracov, row.pracov);
+            to.setFieldInt(m_to.zen, row.zen);
         }
         for (int m = 0; m < 3; ++m) {
-            if (m_to.memos[m])
-                to.setFieldText(memoNames[m], row.memos[m]);
+            if (m_to.memos[m] >= 0)
+                to.setFieldText(m_to.memos[m], row.memos[m]);
         }
         to.post();
         ++m_copied;
         if (m_target.rowAdded)
-            m_target.rowAdded(index, parent, type, to.fieldText(fText));
+            m_target.rowAdded(index, parent, type, to.fieldText(m_to.text));
         return index;
     }
 
@@ -176,8 +183,8 @@ private:
     dbf::Table &m_source;
     const TransferTarget &m_target;
     ProgressScope &m_progress;
-    FieldPresence m_from;
-    FieldPresence m_to;
+    FieldPositions m_from;
+    FieldPositions m_to;
     int m_highest = 0;
     int m_copied = 0;
     QSet<int> m_visited;
@@ -194,7 +201,7 @@ int TransferSubtree(dbf::Table &source, int start, const TransferTarget &target,
     source.setFiltered(false);
     source.setFilter(QString());
     source.first();
-    if (!source.locate(fIndex, start))
+    if (!source.locate(object::Index, start))
         return 0;
     const SourceRow top = transfer.readCurrent();
     const int copy = transfer.write(top, top.type, target.parent);

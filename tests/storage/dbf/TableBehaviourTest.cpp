@@ -1,5 +1,6 @@
 // What callers rely on: cursor, filter, order, locate, edits, handles sharing a file.
 #include "ObjectTable.h"
+#include "storage/document/TableFields.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,45 @@ TEST_F(TableTest, FieldNamesIgnoreCaseAndUnknownFieldsNameTheTable)
     EXPECT_EQ(fields[3].width, 250);
     EXPECT_EQ(fields[21].kind, FieldKind::Memo);
     EXPECT_EQ(fields[0].kind, FieldKind::Integer);
+}
+
+// Loops ask for a field's position once and go by position; a position is as good as the
+// name it came from, and one that is not a field of the table is refused, never read.
+TEST_F(TableTest, FieldPositionsReadAndWriteWhatTheNamesDo)
+{
+    namespace object = fields::object;
+    EXPECT_EQ(table.fieldIndex(object::Index), 0);
+    EXPECT_EQ(table.fieldIndex(object::Text), 3);
+    EXPECT_EQ(table.fieldIndex(QStringLiteral("OPATRENI")), 21);
+    expectEngineError([&] { table.fieldIndex(QStringLiteral("Fak14")); }, QStringLiteral("Fak14"));
+
+    const int text = table.fieldIndex(object::Text);
+    const int popis = table.fieldIndex(object::Popis);
+    const int zen = table.fieldIndex(object::Zen);
+    table.append();
+    table.setFieldInt(zen, 7);
+    table.setFieldText(text, QStringLiteral("Lakovna"));
+    table.setFieldText(popis, QStringLiteral("Stříkání barev"));
+    table.post();
+    table.first();
+    EXPECT_EQ(table.fieldInt(object::Zen), 7);
+    EXPECT_EQ(table.fieldText(object::Text), QStringLiteral("Lakovna"));
+    EXPECT_EQ(table.fieldText(popis), QStringLiteral("Stříkání barev"));
+    EXPECT_TRUE(table.isFieldEmpty(table.fieldIndex(object::Pracov)));
+    EXPECT_TRUE(table.locate(zen, 7));
+
+    for (int bad : {-1, 22, 1 << 30}) {
+        expectEngineError([&] { table.fieldInt(bad); }, QStringLiteral("field number"));
+        expectEngineError([&] { table.fieldText(bad); }, QStringLiteral("field number"));
+        expectEngineError([&] { table.locate(bad, 1); }, QStringLiteral("field number"));
+        table.edit();
+        expectEngineError([&] { table.setFieldInt(bad, 1); }, QStringLiteral("field number"));
+        expectEngineError([&] { table.setFieldText(bad, QString()); }, QStringLiteral("field number"));
+        table.cancel();
+    }
+    table.close();
+    expectEngineError([&] { table.fieldIndex(object::Index); }, QStringLiteral("not open"));
+    expectEngineError([&] { table.fieldInt(0); }, QStringLiteral("not open"));
 }
 
 TEST_F(TableTest, FilterTermsJoinedByAndSeeOnlyMatchingRows)
