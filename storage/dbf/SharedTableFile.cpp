@@ -146,9 +146,10 @@ void SharedTableFile::load()
     }
     m_values.clear();
     m_values.resize(size_t(m_layout.fields.size()));
-    loadTags();
     m_stamped = false;
-    m_indexDirty = false;
+    // An index file that is missing, unreadable or lacks a tag the table names is written
+    // afresh from the rows when the last handle leaves.
+    m_indexDirty = !loadTags();
 }
 
 void SharedTableFile::unload()
@@ -167,7 +168,7 @@ void SharedTableFile::unload()
     m_live = -1;
 }
 
-void SharedTableFile::loadTags()
+bool SharedTableFile::loadTags()
 {
     m_tags.clear();
     // Only the tag names and their fields come from the index file; the order itself is
@@ -178,19 +179,28 @@ void SharedTableFile::loadTags()
         if (file.open(QIODevice::ReadOnly))
             infos = mdx::readTags(file.read(qMin<qint64>(file.size(), 64 << 20)));
     }
+    const qsizetype fromFile = infos.size();
     for (int f = 0; f < m_layout.fields.size(); ++f) {
         if (m_layout.fields.at(f).indexed)
             infos.append({m_layout.fields.at(f).name.toUpper(), m_layout.fields.at(f).name});
     }
-    for (const mdx::TagInfo &info : infos) {
+    bool fileHoldsAll = true;
+    for (qsizetype i = 0; i < infos.size(); ++i) {
+        const mdx::TagInfo &info = infos.at(i);
         const int field = m_layout.fieldIndex(info.expression);
-        if (field < 0 || m_layout.fields.at(field).isMemo() || tagIndex(info.name) >= 0)
+        if (field < 0 || m_layout.fields.at(field).isMemo())
             continue;
+        if (const int known = tagIndex(info.name); known >= 0) {
+            fileHoldsAll = fileHoldsAll && (i < fromFile || m_tags[size_t(known)].field == field);
+            continue;
+        }
+        fileHoldsAll = fileHoldsAll && i < fromFile;
         OrderedTag tag;
         tag.name = info.name.toUpper();
         tag.field = field;
         m_tags.push_back(std::move(tag));
     }
+    return fileHoldsAll;
 }
 
 int SharedTableFile::liveCount() const

@@ -84,7 +84,9 @@ private:
     explicit SharedTableFile(const QString &path);
     void load();
     void unload();
-    void loadTags();
+    // Reads the tags the index file and the field flags name; false when the index file does
+    // not hold them all.
+    bool loadTags();
     void buildTag(OrderedTag &tag);
     void requireWritable() const;
     // Rows are read straight from a private mapping of the file until the first change,

@@ -75,6 +75,7 @@ public:
     bool isFiltered() const;
     void setIndexName(const QString &name); // "" = physical order
     QString indexName() const;
+    bool hasIndex(const QString &name) const; // the open table has an index of that name
 
     // --- navigation
     void first();

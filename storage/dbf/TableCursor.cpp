@@ -182,6 +182,12 @@ QString Table::indexName() const
     return d->indexName;
 }
 
+bool Table::hasIndex(const QString &name) const
+{
+    d->requireOpen();
+    return d->file->tagIndex(name) >= 0;
+}
+
 void Table::first()
 {
     d->requireOpen();

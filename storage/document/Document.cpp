@@ -116,15 +116,13 @@ QList<dbf::TableDamage> salvageTables(const QString &folder)
     return found;
 }
 
-void openTablesIn(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost)
+void nameTablesIn(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost)
 {
     tables.object = std::make_unique<dbf::Table>(folder + objectDbf);
     tables.worker = std::make_unique<dbf::Table>(folder + workerDbf);
     tables.link = std::make_unique<dbf::Table>(folder + linkDbf);
-    for (dbf::Table *table : {tables.object.get(), tables.worker.get(), tables.link.get()}) {
+    for (dbf::Table *table : {tables.object.get(), tables.worker.get(), tables.link.get()})
         table->setAfterPost(afterPost);
-        table->open();
-    }
 }
 
 } // namespace
@@ -142,15 +140,22 @@ QList<dbf::TableDamage> Document::open(const QString &path)
         ProgressScope progress(m_progress, QStringLiteral("Otevírání: ") + QFileInfo(path).completeBaseName(), 100);
         extractDocument(path, incoming.path(), progress);
         version = readDocumentVersion(incoming.path());
-        damage = salvageTables(incoming.path());
     }
     bool converted = false;
     {
         DocumentTables tables;
         const AfterPostHandler rowWritten = [&converted](dbf::Table &) { converted = true; };
-        openTablesIn(tables, incoming.path(), rowWritten);
+        nameTablesIn(tables, incoming.path(), rowWritten);
+        // Other dBase tools may leave the side tables out: they start empty.
+        CreateMissingSideTables(tables);
+        damage = salvageTables(incoming.path());
+        for (dbf::Table *table : {tables.object.get(), tables.worker.get(), tables.link.get()})
+            table->open();
         if (version < CurrentDocumentVersion)
             ConvertDocument(tables, incoming.path(), version, rowWritten, m_progress);
+        // The engine builds every order from the rows, so a missing or unreadable index file
+        // costs nothing but its rewriting.
+        RestoreUpLinkIndex(tables);
     }
     takeFilesFrom(incoming.path());
     m_version = version;

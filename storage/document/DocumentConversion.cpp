@@ -119,23 +119,6 @@ void stepAddCounts(DocumentTables &tables, const QString &folder, const AfterPos
     source.open();
 }
 
-// Version 1 to 2: the maintained index on UpLink.
-void stepAddIndex(DocumentTables &tables)
-{
-    Table &table = *tables.object;
-    table.close();
-    table.setExclusive(true);
-    try {
-        table.addIndex(object::UpLinkTag, object::UpLink);
-    } catch (...) {
-        table.setExclusive(false);
-        table.open();
-        throw;
-    }
-    table.setExclusive(false);
-    table.open();
-}
-
 // Version 2 to 3: sixteen factors of the old catalogue become the thirteen current ones.
 void stepMapFactors(DocumentTables &tables, const QString &folder, const AfterPostHandler &afterPost,
                     ProgressSink *progress)
@@ -178,6 +161,24 @@ void stepMapFactors(DocumentTables &tables, const QString &folder, const AfterPo
 
 } // namespace
 
+void RestoreUpLinkIndex(DocumentTables &tables)
+{
+    Table &table = *tables.object;
+    if (table.hasIndex(object::UpLinkTag))
+        return;
+    table.close();
+    table.setExclusive(true);
+    try {
+        table.addIndex(object::UpLinkTag, object::UpLink);
+    } catch (...) {
+        table.setExclusive(false);
+        table.open();
+        throw;
+    }
+    table.setExclusive(false);
+    table.open();
+}
+
 std::array<int, 13> mapVersion2Factors(const std::array<int, 16> &old)
 {
     auto v2 = [&old](int n) { return old[n - 1]; };
@@ -200,7 +201,7 @@ void ConvertDocument(DocumentTables &tables, const QString &folder, int version,
             stepAddCounts(tables, folder, afterPost, progress);
             break;
         case 1:
-            stepAddIndex(tables);
+            RestoreUpLinkIndex(tables);
             break;
         case 2:
             stepMapFactors(tables, folder, afterPost, progress);

@@ -66,6 +66,18 @@ void defineLinkTable(dbf::Table &table)
     table.addFieldDef(fields::link::TIndex, FieldKind::Integer);
 }
 
+void CreateMissingSideTables(DocumentTables &tables)
+{
+    const std::pair<dbf::Table *, void (*)(dbf::Table &)> sides[] = {{tables.worker.get(), defineWorkerTable},
+                                                                     {tables.link.get(), defineLinkTable}};
+    for (const auto &[table, define] : sides) {
+        if (QFile::exists(table->tableName()))
+            continue;
+        define(*table);
+        table->createTable();
+    }
+}
+
 static void createOne(std::unique_ptr<dbf::Table> &handle, const QString &path, void (*define)(dbf::Table &),
                       const AfterPostHandler &afterPost)
 {

@@ -30,6 +30,11 @@ using AfterPostHandler = std::function<void(dbf::Table &)>;
 void CreateDocumentTables(DocumentTables &tables, const QString &folderWithSeparator,
                           const AfterPostHandler &afterPost);
 
+// A document may come without Worker.dbf or Link.dbf (older versions and other programs wrote
+// none when empty): each one missing is created empty beside Object.dbf. The handles, made by
+// CreateDocumentTables, are closed.
+void CreateMissingSideTables(DocumentTables &tables);
+
 // Closes and frees the three tables, empties the handles and deletes the document's files
 // from the folder (missing ones skipped). The folder itself stays for the caller.
 void DeleteDocumentTables(DocumentTables &tables, const QString &folderWithSeparator);

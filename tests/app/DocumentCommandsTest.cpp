@@ -264,3 +264,31 @@ TEST_F(DocumentCommandsTest, WhatWasTypedComesBackFromTheCommandLineDump)
         row.value(QStringLiteral("Opatreni")).toString().startsWith(QStringLiteral("Přestávky, střídání činností.")));
     EXPECT_TRUE(row.value(QStringLiteral("Opatreni")).toString().contains(QStringLiteral("Školení.")));
 }
+
+// A document written by another dBase program, without its index file and without Worker.dbf:
+// the window shows its tree, and saving it writes both.
+TEST_F(DocumentCommandsTest, ADocumentWithoutIndexAndWorkerTableOpensAndSavesWhole)
+{
+    TMainForm &window = shownForm();
+    const QString path = scratch.file(QStringLiteral("cizi.tvo"));
+    QFile::copy(QStringLiteral(ERGOTAB_SOURCE_DIR "/tests/data/old-documents/version3-no-index-no-worker.tvo"), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+    dialogs.answerNext(path);
+    window.Open1Click();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("cizi - Ergotab"));
+    const auto *tree = child<QTreeWidget>("DataTreeNT");
+    ASSERT_EQ(topLevelItems(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Závod Žďár nad Sázavou"));
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 2);
+    EXPECT_EQ(window.document().workers().recordCount(), 0);
+    EXPECT_FALSE(window.document().isModified());
+
+    window.Save1Click();
+    QProcess cli;
+    cli.start(QStringLiteral(ERGOTAB_PROGRAM_DIR "/ergotab-cli"), {QStringLiteral("list"), path});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const QString members = QString::fromUtf8(cli.readAllStandardOutput());
+    EXPECT_TRUE(members.contains(QStringLiteral("Object.mdx"))) << members.toStdString();
+    EXPECT_TRUE(members.contains(QStringLiteral("Worker.dbf"))) << members.toStdString();
+}

@@ -184,7 +184,7 @@ TEST_F(DocumentFiles, ADocumentCutShortOpensWithWhatCouldBeReadAndSaysWhatIsMiss
     EXPECT_FALSE(document.isModified());
     QStringList texts;
     for (document.objects().first(); !document.objects().eof(); document.objects().next())
-        texts << document.objects().fieldText(QStringLiteral("Popis"));
+        texts << document.objects().fieldText(fields::object::Popis);
     EXPECT_EQ(texts.mid(3),
               (QStringList {QStringLiteral("Popis 4"), QStringLiteral("Popis 5"), QString(), QString(), QString()}));
 
@@ -196,22 +196,21 @@ TEST_F(DocumentFiles, ADocumentCutShortOpensWithWhatCouldBeReadAndSaysWhatIsMiss
     EXPECT_EQ(document.objects().recordCount(), 8);
 }
 
-TEST_F(DocumentFiles, MissingMemberOrBadVersionFileEndTheOpenWithAMessage)
+TEST_F(DocumentFiles, MissingObjectTableOrBadVersionFileEndTheOpenWithAMessage)
 {
-    // A container without Worker.dbf.
+    // A container without Object.dbf.
     Document source;
     source.start();
     source.objects().appendRecord({1, 0, 0, QStringLiteral("A")});
     source.closeTables();
-    const QString noWorker = dir.file(QStringLiteral("noworker.tvo"));
+    const QString noObject = dir.file(QStringLiteral("noobject.tvo"));
     TZLBArchive archive;
-    archive.CreateArchive(noWorker);
-    archive.AddFiles({source.workFolder() + QStringLiteral("Object.dbf"),
-                      source.workFolder() + QStringLiteral("Object.dbt"),
-                      source.workFolder() + QStringLiteral("Link.dbf")});
+    archive.CreateArchive(noObject);
+    archive.AddFiles(
+        {source.workFolder() + QStringLiteral("Worker.dbf"), source.workFolder() + QStringLiteral("Link.dbf")});
     archive.CloseArchive();
-    EXPECT_THROW(document.open(noWorker), AppError);
-    EXPECT_EQ(document.workers().recordCount(), 0);
+    EXPECT_THROW(document.open(noObject), AppError);
+    EXPECT_EQ(document.objects().recordCount(), 0);
 
     // A Version.Inf that is no number.
     TempDir::write(source.workFolder() + QStringLiteral("Version.Inf"), "x3\r\n");
@@ -232,6 +231,73 @@ TEST_F(DocumentFiles, MissingMemberOrBadVersionFileEndTheOpenWithAMessage)
     EXPECT_EQ(document.objects().recordCount(), 0);
     source.openTables();
     source.shutDown();
+}
+
+// Other dBase programs write a document without its index file, or leave out an empty Worker or
+// Link table: such a document opens whole, its index is built from the rows and the next save
+// writes every file. A damaged index file is no different from a missing one.
+TEST_F(DocumentFiles, MissingOrDamagedIndexAndMissingSideTablesOpenAndAreWrittenAtTheNextSave)
+{
+    Document source;
+    source.start();
+    source.objects().appendRecord({1, 0, 0, QStringLiteral("Hala")});
+    source.objects().appendRecord({2, 3, 1, QStringLiteral("Jeřábník")});
+    source.objects().appendRecord({3, 1, 0, QStringLiteral("Montáž")});
+    source.closeTables();
+    TempDir::write(source.workFolder() + QStringLiteral("Version.Inf"), "3\r\n");
+    const QString folder = source.workFolder();
+    const auto pack = [&](const QString &name, const QStringList &members) {
+        const QString path = dir.file(name);
+        TZLBArchive archive;
+        archive.CreateArchive(path);
+        QStringList files;
+        for (const QString &member : members)
+            files << folder + member;
+        archive.AddFiles(files);
+        archive.CloseArchive();
+        return path;
+    };
+    const QString noIndex =
+        pack(QStringLiteral("noindex.tvo"),
+             {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Version.Inf")});
+    TempDir::write(folder + QStringLiteral("Object.mdx"), QByteArray(3000, '\x5A'));
+    const QString damaged =
+        pack(QStringLiteral("damaged.tvo"),
+             {QStringLiteral("Object.dbf"), QStringLiteral("Object.dbt"), QStringLiteral("Object.mdx"),
+              QStringLiteral("Link.dbf"), QStringLiteral("Version.Inf")});
+    source.shutDown();
+
+    for (const QString &path : {noIndex, damaged}) {
+        SCOPED_TRACE(path.toStdString());
+        document.open(path);
+        EXPECT_EQ(document.version(), 3);
+        EXPECT_FALSE(document.isModified());
+        EXPECT_EQ(document.workers().recordCount(), 0);
+        EXPECT_EQ(document.links().recordCount(), 0);
+        dbf::Table &objects = document.objects();
+        ASSERT_TRUE(objects.hasIndex(QStringLiteral("UPLINK")));
+        objects.setIndexName(QStringLiteral("UPLINK"));
+        QList<int> order;
+        for (objects.first(); !objects.eof(); objects.next())
+            order << objects.fieldInt(QStringLiteral("Index"));
+        objects.setIndexName(QString());
+        EXPECT_EQ(order, (QList<int> {1, 3, 2}));
+
+        document.setFileName(dir.file(QStringLiteral("whole.tvo")));
+        document.save();
+        TZLBArchive saved;
+        saved.OpenArchive(document.fileName());
+        QStringList names;
+        for (int i = 0; i < saved.FileCount(); ++i)
+            names << saved.GetEntry(i).FileName;
+        saved.CloseArchive();
+        EXPECT_EQ(names, documentMemberNames());
+        // What was saved is a production index file (its first byte 2 or 3), not the damaged one.
+        document.open(document.fileName());
+        const QByteArray mdx = TempDir::read(document.workFolder() + QStringLiteral("Object.mdx"));
+        ASSERT_GE(mdx.size(), 1024);
+        EXPECT_TRUE(mdx.at(0) == 2 || mdx.at(0) == 3);
+    }
 }
 
 TEST_F(DocumentFiles, OpeningAMissingFileChangesNothing)
