@@ -1,6 +1,7 @@
 #include "storage/document/DocumentFile.h"
 #include "storage/archive/TZLBArchive.h"
 #include "storage/document/Document.h"
+#include "storage/document/TableFields.h"
 #include "tests/storage/document/DamagedDocument.h"
 #include "tests/support/TempDir.h"
 
