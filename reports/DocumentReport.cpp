@@ -40,6 +40,7 @@ report::PrepareResult DocumentReport::run(Document &document, report::ReportEngi
         return own && own(name, arguments, evaluate, result);
     };
     callbacks.variables.insert(QStringLiteral("Dokument"), document.displayName());
+    callbacks.pureFunctions << ReportFunctions::names();
     engine.setCallbacks(std::move(callbacks));
     return engine.prepare(); // the data closes when it goes out of scope, whatever happened
 }

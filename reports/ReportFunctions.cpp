@@ -97,6 +97,11 @@ bool ReportFunctions::call(const QString &name, const QStringList &arguments, co
     return true;
 }
 
+QStringList ReportFunctions::names()
+{
+    return {QStringLiteral("R_PATH"), QStringLiteral("R_KATEGORIE"), QStringLiteral("R_MAXKATEGORIE")};
+}
+
 int ReportFunctions::highestCategory(int mask)
 {
     int result = 0;

@@ -23,6 +23,10 @@ public:
     bool call(const QString &name, const QStringList &arguments, const report::ArgumentEvaluator &evaluate,
               QVariant &result) const;
 
+    // Their names in upper case. Each depends only on its argument and the document, so a
+    // report may take one call's result for every equal call in the same band and record.
+    static QStringList names();
+
     static int highestCategory(int mask);
     static int highestDigit(const QString &digits);
 

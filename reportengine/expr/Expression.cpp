@@ -100,4 +100,27 @@ bool Expression::refersTo(QLatin1String name) const
     return found;
 }
 
+bool Expression::readsOnly(const std::function<bool(const QString &upperName)> &known) const
+{
+    bool only = true;
+    walk(m_compiled->root.get(), [&](const detail::Node &n) {
+        switch (n.kind) {
+        case detail::NodeKind::Name:
+            only = only && !n.fieldForm && known(n.name.trimmed().toUpper());
+            break;
+        case detail::NodeKind::Builtin:
+            only = only && n.builtin != detail::Builtin::Input && n.builtin != detail::Builtin::MessageBox;
+            break;
+        case detail::NodeKind::Aggregate:
+        case detail::NodeKind::Host:
+        case detail::NodeKind::ArrayItem:
+            only = false;
+            break;
+        default:
+            break;
+        }
+    });
+    return only;
+}
+
 } // namespace ergotab::report

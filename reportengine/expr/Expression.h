@@ -35,6 +35,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 namespace ergotab::report {
@@ -71,6 +72,10 @@ public:
     // so the layout engine knows, for example, that TOTALPAGES asks for a second pass.
     QStringList names() const;
     bool refersTo(QLatin1String name) const;
+    // True when the value depends on nothing but the names `known` accepts (upper case, as
+    // written): no fields in the DataSet."Field" form, no aggregates, no functions of the host,
+    // no INPUT or MESSAGEBOX. Such an expression can be evaluated again later from those names.
+    bool readsOnly(const std::function<bool(const QString &upperName)> &known) const;
 
 private:
     explicit Expression(std::shared_ptr<const detail::CompiledExpression> compiled);

@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -123,6 +124,16 @@ bool BandRenderer::conditionHolds(const Band &band, const QVariant &v)
 
 RenderedBand BandRenderer::render(const Band &band)
 {
+    struct BandPrint
+    {
+        LayoutContext &context;
+        explicit BandPrint(LayoutContext &c)
+            : context(c)
+        {
+            context.beginBandPrint();
+        }
+        ~BandPrint() { context.endBandPrint(); }
+    } print(m_context);
     std::vector<Placed> placed;
     placed.reserve(band.objects.size());
     for (const ReportObject &obj : band.objects) {
@@ -165,20 +176,55 @@ RenderedBand BandRenderer::render(const Band &band)
 BandRenderer::Placed BandRenderer::renderObject(const ReportObject &obj)
 {
     Placed out {&obj, {}, 0.0};
-    std::visit([&](const auto &content) { renderContent(obj, content, out); }, obj.content);
+    if (!placeholder(obj, out))
+        std::visit([&](const auto &content) { renderContent(obj, content, out); }, obj.content);
     return out;
+}
+
+bool BandRenderer::placeholder(const ReportObject &obj, Placed &out)
+{
+    if (!layoutOnly)
+        return false;
+    if (const auto *t = std::get_if<TextObject>(&obj.content); t && !t->stretch && !t->autoSize) {
+        TextItem item;
+        item.rect = obj.rect;
+        out.items.push_back({item, {}, 0.0, 0.0});
+        return true;
+    }
+    if (std::holds_alternative<CheckBoxObject>(obj.content) || std::holds_alternative<BarcodeObject>(obj.content) ||
+        std::holds_alternative<RichTextObject>(obj.content)) {
+        ShapeItem item;
+        item.rect = obj.rect;
+        out.items.push_back({item, {}, 0.0, 0.0});
+        return true;
+    }
+    return false;
 }
 
 void BandRenderer::renderContent(const ReportObject &obj, const TextObject &t, Placed &out)
 {
-    QString text = t.plainText ? t.text : expand(t.text, displayFormat(t));
+    if (!deferredObjects.empty() && deferredObjects.count(&obj)) {
+        defer(obj, t, out);
+        return;
+    }
+    const bool highlighted = !t.highlight.condition.trimmed().isEmpty();
+    QString text;
+    std::optional<QVariant> value; // a text of one expression: its value, for the highlight's VALUE
+    if (t.plainText) {
+        text = t.text;
+    } else if (const TextTemplate &compiled = m_cache.text(t.text); highlighted && compiled.isSingleExpression()) {
+        // Evaluated once for both the text and the highlight.
+        const TextTemplate::Part &part = compiled.parts().front();
+        value = part.expression.evaluate(m_context);
+        text = formatValue(*value, part.format ? *part.format : displayFormat(t));
+    } else {
+        text = compiled.expand(m_context, displayFormat(t));
+    }
     FontSpec font = t.font;
     QColor color = t.color;
     QColor fill = obj.fill;
-    if (!t.highlight.condition.trimmed().isEmpty()) {
-        const TextTemplate &compiled = m_cache.text(t.text);
-        m_context.value =
-            compiled.isSingleExpression() ? compiled.parts().front().expression.evaluate(m_context) : QVariant(text);
+    if (highlighted) {
+        m_context.value = value ? *value : QVariant(text);
         if (m_cache.expression(t.highlight.condition).evaluateCondition(m_context)) {
             font = t.highlight.font;
             color = t.highlight.color;
@@ -220,6 +266,50 @@ void BandRenderer::renderContent(const ReportObject &obj, const TextObject &t, P
         rendered.lineHeight = lineHeight;
     }
     out.items.push_back(std::move(rendered));
+}
+
+void BandRenderer::defer(const ReportObject &obj, const TextObject &t, Placed &out)
+{
+    const LayoutContext &c = m_context;
+    m_deferred.push_back({&obj, c.band, c.page, c.line, c.lineThrough, c.column, c.curY, c.freeSpace});
+    TextItem item;
+    item.rect = obj.rect;
+    item.font = toQFont(t.font);
+    item.frame = obj.frame;
+    item.fill = obj.fill;
+    RenderedItem rendered {item, {}, 0.0, 0.0};
+    rendered.deferred = int(m_deferred.size()) - 1;
+    out.items.push_back(std::move(rendered));
+}
+
+void BandRenderer::resolveDeferred(PreparedReport &report, const std::vector<DeferredPlacement> &placed)
+{
+    const auto saved = deferredObjects;
+    deferredObjects.clear();
+    for (const DeferredPlacement &p : placed) {
+        const DeferredText &d = m_deferred.at(size_t(p.deferred));
+        m_context.band = d.band;
+        m_context.page = d.page;
+        m_context.line = d.line;
+        m_context.lineThrough = d.lineThrough;
+        m_context.column = d.column;
+        m_context.curY = d.curY;
+        m_context.freeSpace = d.freeSpace;
+        auto *target = std::get_if<TextItem>(&report.pages.at(p.page).items.at(p.item));
+        if (!target)
+            continue;
+        Placed again {d.object, {}, 0.0};
+        try {
+            renderContent(*d.object, std::get<TextObject>(d.object->content), again);
+        } catch (const ExpressionError &e) {
+            throw e.withContext(
+                u"Objekt %1 v pásu %2: "_s.arg(objectName(*d.object), d.band ? d.band->name : QString()));
+        }
+        TextItem filled = std::get<TextItem>(again.items.front().item);
+        filled.rect = target->rect; // placed on the page, the same size
+        *target = std::move(filled);
+    }
+    deferredObjects = saved;
 }
 
 QImage BandRenderer::image(const ReportObject &obj, const PictureObject &p, QByteArray &encoded)

@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace ergotab::report {
 
@@ -19,6 +21,17 @@ class BandRenderer
 {
 public:
     BandRenderer(ExpressionCache &cache, TextMeasurer &measurer, LayoutContext &context, QStringList &warnings);
+
+    // Set for the first pass of a report that prints TOTALPAGES, which only counts pages: texts
+    // that cannot grow are neither evaluated nor measured, and other objects that cannot change
+    // the band's height are left as bare rectangles.
+    bool layoutOnly = false;
+
+    // Texts that print TOTALPAGES and nothing of the records (a page footer's "page X of Y"):
+    // printed in a single pass with their text left out, and filled in by resolveDeferred()
+    // once the pages are counted, from the page, line and column they were printed with.
+    std::unordered_set<const ReportObject *> deferredObjects;
+    void resolveDeferred(PreparedReport &report, const std::vector<DeferredPlacement> &placed);
 
     // Lays out the page a subreport object names, `width` wide, as one block.
     std::function<RenderedBand(const SubreportObject &, const ReportObject &)> subreport;
@@ -38,6 +51,8 @@ private:
     };
 
     Placed renderObject(const ReportObject &obj);
+    // In layout-only mode, a rectangle standing for an object whose content does not matter.
+    bool placeholder(const ReportObject &obj, Placed &out);
     void renderContent(const ReportObject &obj, const TextObject &t, Placed &out);
     void renderContent(const ReportObject &obj, const PictureObject &p, Placed &out);
     void renderContent(const ReportObject &obj, const LineObject &, Placed &out);
@@ -46,6 +61,15 @@ private:
     void renderContent(const ReportObject &obj, const BarcodeObject &b, Placed &out);
     void renderContent(const ReportObject &obj, const RichTextObject &r, Placed &out);
     void renderContent(const ReportObject &obj, const SubreportObject &s, Placed &out);
+
+    struct DeferredText
+    {
+        const ReportObject *object = nullptr;
+        const Band *band = nullptr;
+        int page = 0, line = 0, lineThrough = 0, column = 1;
+        double curY = 0.0, freeSpace = 0.0;
+    };
+    void defer(const ReportObject &obj, const TextObject &t, Placed &out);
 
     QString expand(const QString &text, const DisplayFormat &format = DisplayFormat());
     const DisplayFormat &displayFormat(const TextObject &t);
@@ -57,6 +81,7 @@ private:
     QStringList &m_warnings;
     std::unordered_map<const ReportObject *, QImage> m_images;
     std::unordered_map<QString, DisplayFormat> m_formats;
+    std::vector<DeferredText> m_deferred;
 };
 
 } // namespace ergotab::report

@@ -1,6 +1,8 @@
 #include "reportengine/layout/LayoutContext.h"
 #include "reportengine/expr/SystemVariables.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace ergotab::report {
@@ -102,11 +104,11 @@ bool LayoutContext::variable(const QString &name, QVariant &v)
 
 int LayoutContext::fieldIndex(DataSource *s, const QString &fieldName)
 {
-    const QString key = QString::number(reinterpret_cast<quintptr>(s)) + u'|' + fieldName;
-    if (const auto it = m_fieldIndexes.constFind(key); it != m_fieldIndexes.cend())
+    QHash<QString, int> &indexes = m_fieldIndexes[s];
+    if (const auto it = indexes.constFind(fieldName); it != indexes.cend())
         return *it;
     const int index = s->fieldIndex(fieldName.trimmed());
-    m_fieldIndexes.insert(key, index);
+    indexes.insert(fieldName, index);
     return index;
 }
 
@@ -139,7 +141,24 @@ bool LayoutContext::field(const QString &dataSet, const QString &fieldName, QVar
 bool LayoutContext::function(const QString &name, const QStringList &arguments, const ArgumentEvaluator &evaluate,
                              QVariant &v)
 {
-    return m_callbacks.function && m_callbacks.function(name, arguments, evaluate, v);
+    if (!m_callbacks.function)
+        return false;
+    // VALUE changes within a band (a highlight sees the text's value), so calls on it are not kept.
+    const bool pure = m_keepFunctionResults && m_callbacks.pureFunctions.contains(name) &&
+                      !std::any_of(arguments.begin(), arguments.end(), [](const QString &a) {
+                          return a.contains(SystemVariable::Value, Qt::CaseInsensitive);
+                      });
+    if (!pure)
+        return m_callbacks.function(name, arguments, evaluate, v);
+    const QString key = name + u'\x1f' + arguments.join(u'\x1f');
+    if (const auto it = m_functionResults.constFind(key); it != m_functionResults.cend()) {
+        v = *it;
+        return true;
+    }
+    if (!m_callbacks.function(name, arguments, evaluate, v))
+        return false;
+    m_functionResults.insert(key, v);
+    return true;
 }
 
 QVariant LayoutContext::aggregate(const AggregateCall &call)

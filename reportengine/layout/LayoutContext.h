@@ -50,6 +50,18 @@ public:
     bool function(const QString &name, const QStringList &arguments, const ArgumentEvaluator &evaluate,
                   QVariant &value) override;
     QVariant aggregate(const AggregateCall &call) override;
+    // Results of the caller's pure functions are kept while one band is printed for one record,
+    // between these two calls, and nowhere else (records move in between).
+    void beginBandPrint()
+    {
+        m_functionResults.clear();
+        m_keepFunctionResults = true;
+    }
+    void endBandPrint()
+    {
+        m_functionResults.clear();
+        m_keepFunctionResults = false;
+    }
     QVariant input(const QString &prompt, const QString &defaultValue) override;
     int messageBox(const QString &text, const QString &caption, int buttons) override;
 
@@ -63,8 +75,10 @@ private:
     std::vector<DataSource *> m_sources;
     QHash<QString, QString> m_variables; // upper-case name → expression
     QHash<QString, QVariant> m_dialogValues;
-    QHash<QString, int> m_fieldIndexes; // source pointer and field name → index
-    QStringList m_evaluating;           // variables being evaluated, against definitions in a circle
+    QHash<const DataSource *, QHash<QString, int>> m_fieldIndexes; // field name → index, per source
+    QHash<QString, QVariant> m_functionResults;                    // name and argument texts → result
+    bool m_keepFunctionResults = false;
+    QStringList m_evaluating; // variables being evaluated, against definitions in a circle
 };
 
 } // namespace ergotab::report

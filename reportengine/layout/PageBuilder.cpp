@@ -83,7 +83,25 @@ RenderedBand PageBuilder::render(const Band &band)
     m_context.band = &band;
     m_context.curY = m_breaker.y();
     m_context.freeSpace = m_breaker.remaining();
-    return m_renderer.render(band);
+    if (!m_renderer.layoutOnly)
+        return m_renderer.render(band);
+    // A band that may be split here is split between the lines of its texts, so it needs them;
+    // the same when it does not fit what is left.
+    RenderedBand out;
+    if (!(band.canSplit && !band.keepTogether)) {
+        out = m_renderer.render(band);
+        if (out.height <= m_breaker.remaining() + epsilon)
+            return out;
+    }
+    m_renderer.layoutOnly = false;
+    try {
+        out = m_renderer.render(band);
+    } catch (...) {
+        m_renderer.layoutOnly = true;
+        throw;
+    }
+    m_renderer.layoutOnly = true;
+    return out;
 }
 
 void PageBuilder::begin()
@@ -108,7 +126,7 @@ void PageBuilder::startPage(bool first)
     m_inPageFrame = true;
     for (const Band *overlay : m_plan.overlays)
         if (overlay->visible)
-            render(*overlay).placeOn(m_report.pages.back(), QPointF(m_page.margins.left, m_page.margins.top));
+            putOnPage(render(*overlay), QPointF(m_page.margins.left, m_page.margins.top));
     if (first)
         for (const Band *title : m_plan.titles)
             printFixed(*title, true);
@@ -139,7 +157,7 @@ void PageBuilder::endPage(bool last)
             continue;
         const bool wanted = (!last || footer->printOnLastPage) && (pageCount() > 1 || footer->printOnFirstPage);
         if (wanted)
-            render(*footer).placeOn(m_report.pages.back(), QPointF(m_page.margins.left, y));
+            putOnPage(render(*footer), QPointF(m_page.margins.left, y));
         y += footer->height;
     }
     m_inPageFrame = false;
@@ -210,7 +228,19 @@ void PageBuilder::placeFixed(const RenderedBand &band, bool wide)
         m_block.height = m_breaker.y();
         return;
     }
-    band.placeOn(m_report.pages.back(), QPointF(wide ? m_page.margins.left : m_breaker.columnX(), y));
+    putOnPage(band, QPointF(wide ? m_page.margins.left : m_breaker.columnX(), y));
+}
+
+void PageBuilder::putOnPage(const RenderedBand &band, QPointF offset)
+{
+    if (m_renderer.layoutOnly)
+        return; // only the pages are counted
+    PreparedPage &page = m_report.pages.back();
+    const size_t first = page.items.size();
+    band.placeOn(page, offset);
+    for (size_t i = 0; i < band.items.size(); ++i)
+        if (band.items[i].deferred >= 0)
+            m_deferredPlaced.push_back({m_report.pages.size() - 1, first + i, band.items[i].deferred});
 }
 
 void PageBuilder::printBand(const Band &band)

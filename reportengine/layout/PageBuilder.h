@@ -37,6 +37,8 @@ public:
     std::function<void()> pageStarted;
 
     int pageCount() const { return static_cast<int>(m_report.pages.size()); }
+    // Where the renderer's deferred texts were put, for filling them in at the end.
+    const std::vector<DeferredPlacement> &deferredPlacements() const { return m_deferredPlaced; }
     PreparedReport takeReport() { return std::move(m_report); }
     RenderedBand takeBlock() { return std::move(m_block); }
 
@@ -49,6 +51,7 @@ private:
     // Places at the current position without breaking (headers at the top of a page).
     void placeFixed(const RenderedBand &band, bool fullWidth);
     void printFixed(const Band &band, bool fullWidth);
+    void putOnPage(const RenderedBand &band, QPointF offset);
     RenderedBand render(const Band &band);
     bool fullWidth(const Band &band) const;
     double columnWidth() const;
@@ -64,6 +67,7 @@ private:
     PreparedReport m_report;
     RenderedBand m_block;
     std::vector<const Band *> m_repeated;
+    std::vector<DeferredPlacement> m_deferredPlaced;
     bool m_newPagePending = false;
     bool m_inPageFrame = false; // printing headers or footers of a page: no breaking
     int m_depth = 0;            // child bands naming each other in a circle stop here

@@ -123,7 +123,7 @@ RenderedBand::Parts RenderedBand::split(double cut, bool force) const
 void RenderedBand::placeOn(PreparedPage &page, QPointF offset) const
 {
     for (const RenderedItem &source : items) {
-        RenderedItem moved = source;
+        RenderedItem moved {source.item, {}, 0.0, 0.0}; // the lines are not needed any more
         moved.setRect(source.rect().translated(offset));
         page.items.push_back(std::move(moved.item));
     }

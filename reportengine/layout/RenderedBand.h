@@ -20,6 +20,7 @@ struct RenderedItem
     QStringList lines;
     double lineHeight = 0.0;
     double padding = 0.0; // above the first line
+    int deferred = -1;    // a text filled in after the pages are counted (BandRenderer)
 
     QRectF rect() const;
     void setRect(const QRectF &rect);
@@ -38,6 +39,14 @@ struct RenderedBand
 
     // Appends the items to a page, moved by `offset`.
     void placeOn(PreparedPage &page, QPointF offset) const;
+};
+
+// Where a deferred text ended up: the page, the item on it, and the renderer's number for it.
+struct DeferredPlacement
+{
+    size_t page = 0;
+    size_t item = 0;
+    int deferred = -1;
 };
 
 struct RenderedBand::Parts

@@ -38,6 +38,10 @@ struct ReportCallbacks
     std::function<bool(const QString &name, const QStringList &arguments, const ArgumentEvaluator &evaluate,
                        QVariant &result)>
         function;
+    // Names (upper case) of the `function`s whose result depends only on their arguments and the
+    // current records: the engine calls each once per band printed for the same argument texts
+    // (a text and its highlight condition often ask the same).
+    QStringList pureFunctions;
     std::function<QVariant(const QString &prompt, const QString &defaultValue)> input;
     std::function<int(const QString &text, const QString &caption, int buttons)> messageBox;
 };

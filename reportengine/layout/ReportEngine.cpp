@@ -3,6 +3,8 @@
 #include "reportengine/layout/BandWalker.h"
 #include "reportengine/model/TemplateLoader.h"
 
+#include <QSet>
+
 #include <QDate>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +74,9 @@ bool ReportEngine::printsTotalPages() const
     const auto mentions = [](const QString &text) {
         return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
     };
+    for (const TemplateVariable &v : m_template.variables)
+        if (mentions(v.expression))
+            return true;
     for (const ReportPage &page : m_template.pages)
         for (const Band &band : page.bands)
             for (const ReportObject &obj : band.objects) {
@@ -94,7 +99,75 @@ bool ReportEngine::printsTotalPages() const
     return false;
 }
 
-PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings)
+std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QVariantMap &dialogValues) const
+{
+    const auto mentions = [](const QString &text) {
+        return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
+    };
+    QSet<QString> known;
+    for (const QLatin1String name : SystemVariable::All)
+        known.insert(name);
+    for (auto it = dialogValues.begin(); it != dialogValues.end(); ++it)
+        known.insert(it.key().toUpper());
+    const auto readsOnlyKnown = [&](const Expression &e) {
+        return e.readsOnly([&](const QString &name) { return known.contains(name); });
+    };
+
+    std::unordered_set<const ReportObject *> deferred;
+    if (m_template.doublePass)
+        return {};
+    for (const TemplateVariable &v : m_template.variables)
+        if (mentions(v.expression))
+            return {};
+    for (const ReportPage &page : m_template.pages) {
+        const bool mainPage = &page == &m_template.pages.front();
+        for (const Band &band : page.bands) {
+            if (mentions(band.printIf) || mentions(band.condition))
+                return {};
+            const bool pageFrame = band.kind == BandKind::PageHeader || band.kind == BandKind::PageFooter ||
+                                   band.kind == BandKind::Overlay || band.kind == BandKind::ColumnHeader ||
+                                   band.kind == BandKind::ColumnFooter;
+            for (const ReportObject &obj : band.objects) {
+                const auto *t = std::get_if<TextObject>(&obj.content);
+                const bool usesTotal = t ? !t->plainText && (mentions(t->text) || mentions(t->highlight.condition))
+                                         : std::visit(
+                                               [&](const auto &c) {
+                                                   using T = std::decay_t<decltype(c)>;
+                                                   if constexpr (std::is_same_v<T, RichTextObject>)
+                                                       return mentions(c.html);
+                                                   else if constexpr (std::is_same_v<T, BarcodeObject> ||
+                                                                      std::is_same_v<T, CheckBoxObject>)
+                                                       return mentions(c.expression);
+                                                   else if constexpr (std::is_same_v<T, PictureObject>)
+                                                       return mentions(c.source);
+                                                   else
+                                                       return false;
+                                               },
+                                               obj.content);
+                if (!usesTotal)
+                    continue;
+                if (!t || !mainPage || !pageFrame || t->stretch || t->autoSize)
+                    return {};
+                try {
+                    const TextTemplate compiled = TextTemplate::compile(t->text);
+                    for (const TextTemplate::Part &part : compiled.parts())
+                        if (!readsOnlyKnown(part.expression))
+                            return {};
+                    if (!t->highlight.condition.trimmed().isEmpty() &&
+                        !readsOnlyKnown(Expression::parse(t->highlight.condition)))
+                        return {};
+                } catch (const ExpressionError &) {
+                    return {}; // the full passes report it where it is printed
+                }
+                deferred.insert(&obj);
+            }
+        }
+    }
+    return deferred;
+}
+
+PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings,
+                                    const std::unordered_set<const ReportObject *> &deferred)
 {
     const ReportPage &page = m_template.pages.front();
     ExpressionCache cache;
@@ -128,6 +201,8 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
 
     QStringList renderWarnings;
     BandRenderer renderer(cache, *m_measurer, context, renderWarnings);
+    renderer.layoutOnly = !context.finalPass;
+    renderer.deferredObjects = deferred;
     PageBuilder pages(page, plan, renderer, context, aggregates, renderWarnings);
 
     // A subreport lays its page out as one block, with the same data and variables.
@@ -169,9 +244,13 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
     pages.begin();
     walker.walk();
     pages.finish();
+    PreparedReport report = pages.takeReport();
+    if (!deferred.empty()) {
+        context.totalPages = static_cast<int>(report.pages.size());
+        renderer.resolveDeferred(report, pages.deferredPlacements());
+    }
     if (pass == 2 || totalPages == 0)
         warnings << renderWarnings;
-    PreparedReport report = pages.takeReport();
     report.title = m_template.name;
     return report;
 }
@@ -188,7 +267,11 @@ PrepareResult ReportEngine::prepare()
             return result;
         }
         PreparedReport report;
-        if (printsTotalPages()) {
+        if (const auto deferred =
+                printsTotalPages() ? deferrableTotals(dialogValues) : std::unordered_set<const ReportObject *>();
+            !deferred.empty()) {
+            report = layOut(dialogValues, 1, 0, result.warnings, deferred);
+        } else if (printsTotalPages()) {
             QStringList firstWarnings;
             const PreparedReport first = layOut(dialogValues, 1, 0, firstWarnings);
             report = layOut(dialogValues, 2, static_cast<int>(first.pages.size()), result.warnings);

@@ -19,6 +19,7 @@
 #include "reportengine/prepared/PreparedReport.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace ergotab::report {
@@ -54,8 +55,13 @@ private:
     // The values of the dialog pages' controls, after the caller has shown them; false when
     // the caller cancelled.
     bool askDialogs(QVariantMap &values);
-    PreparedReport layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings);
+    PreparedReport layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings,
+                          const std::unordered_set<const ReportObject *> &deferred = {});
     bool printsTotalPages() const;
+    // The texts that print TOTALPAGES, when all of them stand in the page's headers, footers and
+    // overlays and read nothing of the records: they are filled in after a single pass. Empty
+    // when some use of TOTALPAGES needs the second pass.
+    std::unordered_set<const ReportObject *> deferrableTotals(const QVariantMap &dialogValues) const;
 
     ReportTemplate m_template;
     std::vector<DataSource *> m_sources;

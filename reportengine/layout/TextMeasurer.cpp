@@ -1,7 +1,10 @@
 #include "reportengine/layout/TextMeasurer.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +31,13 @@ QFont toQFont(const FontSpec &spec)
 QStringList TextMeasurer::lines(const QString &text, const FontSpec &font, double widthMm, bool wrap)
 {
     QStringList out;
+    if (!text.contains(u'\n')) {
+        if (wrap)
+            wrapParagraph(text, font, widthMm, out);
+        else
+            out << text;
+        return out;
+    }
     for (const QString &paragraph : text.split(u'\n')) {
         if (wrap)
             wrapParagraph(paragraph, font, widthMm, out);
@@ -39,6 +49,11 @@ QStringList TextMeasurer::lines(const QString &text, const FontSpec &font, doubl
 
 void TextMeasurer::wrapParagraph(const QString &paragraph, const FontSpec &font, double widthMm, QStringList &out)
 {
+    // Most texts fit on their line: one measurement instead of one per word.
+    if (advanceMm(paragraph, font) <= widthMm) {
+        out << paragraph;
+        return;
+    }
     QString current;
     bool started = false;
     for (QString word : paragraph.split(u' ')) {
@@ -82,13 +97,14 @@ struct FontTextMeasurer::Metrics
     {
     }
     QFontMetricsF metrics;
+    // Reports print the same short texts (categories, counts, names) over and over; shaping
+    // them once is enough. Emptied when it grows large, so memory stays bounded.
+    QHash<QString, double> advances;
 };
 
 FontTextMeasurer::Metrics &FontTextMeasurer::metrics(const FontSpec &spec)
 {
-    const QString key = spec.family + u'|' + QString::number(spec.sizePt) + u'|' +
-                        QString::number(spec.bold + 2 * spec.italic + 4 * spec.underline + 8 * spec.strikeOut);
-    auto it = m_metrics.find(key);
+    auto it = std::find_if(m_metrics.begin(), m_metrics.end(), [&](const auto &m) { return m.first == spec; });
     if (it == m_metrics.end()) {
         static QImage device = [] {
             QImage image(1, 1, QImage::Format_RGB32);
@@ -98,14 +114,26 @@ FontTextMeasurer::Metrics &FontTextMeasurer::metrics(const FontSpec &spec)
         }();
         QFont font = toQFont(spec);
         font.setHintingPreference(QFont::PreferNoHinting);
-        it = m_metrics.emplace(key, std::make_shared<Metrics>(font, &device)).first;
+        m_metrics.emplace_back(spec, std::make_shared<Metrics>(font, &device));
+        it = std::prev(m_metrics.end());
     }
     return *it->second;
 }
 
 double FontTextMeasurer::advanceMm(const QString &text, const FontSpec &font)
 {
-    return metrics(font).metrics.horizontalAdvance(text) * 25.4 / referenceDpi;
+    constexpr qsizetype cachedLength = 64;
+    constexpr qsizetype cacheLimit = 50000;
+    Metrics &m = metrics(font);
+    if (text.size() > cachedLength)
+        return m.metrics.horizontalAdvance(text) * 25.4 / referenceDpi;
+    if (const auto it = m.advances.constFind(text); it != m.advances.cend())
+        return *it;
+    if (m.advances.size() >= cacheLimit)
+        m.advances.clear();
+    const double advance = m.metrics.horizontalAdvance(text) * 25.4 / referenceDpi;
+    m.advances.insert(text, advance);
+    return advance;
 }
 
 double FontTextMeasurer::lineHeightMm(const FontSpec &font)

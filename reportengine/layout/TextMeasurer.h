@@ -9,7 +9,8 @@
 #include <QStringList>
 
 #include <memory>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace ergotab::report {
 
@@ -50,7 +51,8 @@ public:
 private:
     struct Metrics;
     Metrics &metrics(const FontSpec &font);
-    std::unordered_map<QString, std::shared_ptr<Metrics>> m_metrics;
+    // Reports use a handful of fonts: a short list compared field by field beats building a key.
+    std::vector<std::pair<FontSpec, std::shared_ptr<Metrics>>> m_metrics;
 };
 
 } // namespace ergotab::report

@@ -175,6 +175,50 @@ TEST(ReportEngine, LinkedDetailsAreFoundThroughAnIndexNotAScanPerMaster)
     EXPECT_TRUE(dumpPreparedReport(result.report).contains(u"\"10000\""_s));
 }
 
+// A page footer "page X of Y" (with the caller's variable and a highlight on the last page) is
+// filled in after one pass; the pages must be exactly those two full passes give. A footer
+// that also reads a field of the records needs the two passes and must give the same too.
+TEST(ReportEngine, TotalPagesInAFooterComesOutAsTwoPassesWouldGiveIt)
+{
+    for (const QString &footer : {u"[Doc]: [PAGE#] z [TOTALPAGES], [COLUMN#] [FormatFloat('0.0', TOTALPAGES / 2)]"_s,
+                                  u"[Text] [PAGE#] z [TOTALPAGES]"_s}) {
+        ReportTemplate t = oneBand(u"Assessments"_s, u"[Text] [Kat]"_s);
+        t.pages[0].paper = PaperSize::Custom;
+        t.pages[0].customSizeMm = QSizeF(100, 20);
+        t.pages[0].margins = {0, 0, 0, 0};
+        Band pageFooter;
+        pageFooter.kind = BandKind::PageFooter;
+        pageFooter.name = u"Foot"_s;
+        pageFooter.height = 6;
+        ReportObject text;
+        text.name = u"Pages"_s;
+        text.rect = QRectF(0, 0, 100, 6);
+        TextObject content;
+        content.text = footer;
+        content.highlight.condition = u"[PAGE#] = [TOTALPAGES]"_s;
+        content.highlight.font.bold = true;
+        text.content = content;
+        pageFooter.objects.push_back(text);
+        t.pages[0].bands.push_back(pageFooter);
+
+        TestRun single;
+        single.callbacks.variables.insert(u"Doc"_s, u"x.tvo"_s);
+        const auto once = single.prepare(t);
+        t.doublePass = true;
+        TestRun twice;
+        twice.callbacks.variables.insert(u"Doc"_s, u"x.tvo"_s);
+        const auto again = twice.prepare(t);
+        ASSERT_EQ(once.status, PrepareResult::Status::Done) << once.error.toStdString();
+        ASSERT_EQ(again.status, PrepareResult::Status::Done) << again.error.toStdString();
+        ASSERT_GE(once.report.pages.size(), 3u);
+        const QString dump = dumpPreparedReport(once.report);
+        EXPECT_EQ(dump, dumpPreparedReport(again.report));
+        const QString total = QString::number(once.report.pages.size());
+        EXPECT_TRUE(dump.contains(u"1 z "_s + total)) << dump.toStdString();
+        EXPECT_TRUE(dump.contains(total + u" z "_s + total)) << dump.toStdString();
+    }
+}
+
 TEST(ReportEngine, TotalPagesIsKnownOnEveryPage)
 {
     TestRun run;
@@ -191,4 +235,35 @@ TEST(ReportEngine, TotalPagesIsKnownOnEveryPage)
     const QString dump = dumpPreparedReport(result.report);
     EXPECT_TRUE(dump.contains(u"\"1 1/15\""_s)) << dump.toStdString();
     EXPECT_TRUE(dump.contains(u"\"30 15/15\""_s)) << dump.toStdString();
+}
+
+// A pure function of the caller asked the same in a text and its highlight is called once per
+// record, and never answers for another record (the band's print-if condition, evaluated
+// between records, asks again).
+TEST(ReportEngine, APureFunctionIsCalledOncePerBandAndRecord)
+{
+    TestRun run;
+    int calls = 0;
+    run.callbacks.pureFunctions << u"DOUBLE"_s;
+    run.callbacks.function = [&](const QString &name, const QStringList &args, const ArgumentEvaluator &evaluate,
+                                 QVariant &result) {
+        if (name != u"DOUBLE"_s)
+            return false;
+        ++calls;
+        result = evaluate(args.at(0)).toInt() * 2;
+        return true;
+    };
+    ReportTemplate t = oneBand(u"Assessments"_s, u"[Text] [DOUBLE([Kat])]"_s);
+    auto &cell = std::get<TextObject>(t.pages[0].bands[0].objects[0].content);
+    cell.highlight.condition = u"DOUBLE([Kat]) >= 6"_s;
+    cell.highlight.font.bold = true;
+    t.pages[0].bands[0].printIf = u"DOUBLE([Kat]) > 2"_s;
+    const auto result = run.prepare(t);
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    const QString dump = dumpPreparedReport(result.report);
+    EXPECT_TRUE(dump.contains(u"\"Svářeč 6\""_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"\"Brusič 4\""_s)) << dump.toStdString();
+    EXPECT_FALSE(dump.contains(u"Vedoucí"_s));
+    // Seven conditions, then the six printed records once each for the text and its highlight.
+    EXPECT_EQ(calls, 7 + 6);
 }
