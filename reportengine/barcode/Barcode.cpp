@@ -28,7 +28,7 @@ constexpr Symbology symbologies[] = {
     {BarcodeType::Ean13, "EAN13", "EAN-13"},
     {BarcodeType::Ean8, "EAN8", "EAN-8"},
     {BarcodeType::Interleaved2of5, "I2of5", "Interleaved 2 of 5"},
-    {BarcodeType::Qr, "QR", "QR"},
+    {BarcodeType::QrCode, "QR", "QR"},
 };
 
 const Symbology &symbologyOf(BarcodeType type)
@@ -71,7 +71,7 @@ int zintSymbology(BarcodeType type, const QString &data)
     }
     case BarcodeType::Interleaved2of5:
         return BARCODE_C25INTER;
-    case BarcodeType::Qr:
+    case BarcodeType::QrCode:
         return BARCODE_QRCODE;
     }
     return BARCODE_CODE128;
@@ -97,7 +97,7 @@ std::optional<BarcodeType> barcodeTypeFromName(const QString &name)
     return std::nullopt;
 }
 
-BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &rect, bool showText)
+BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &rect, bool showText, bool checkDigit)
 {
     if (data.isEmpty())
         refuse(type, data, QStringLiteral("chybí data."));
@@ -106,6 +106,8 @@ BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &r
         refuse(type, data, QStringLiteral("nedostatek paměti."));
     symbol->symbology = zintSymbology(type, data);
     symbol->input_mode = UNICODE_MODE;
+    if (checkDigit && (type == BarcodeType::Code39 || type == BarcodeType::Interleaved2of5))
+        symbol->option_2 = 1;
     const QByteArray utf8 = data.toUtf8();
     const int result =
         ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char *>(utf8.constData()), int(utf8.size()));
@@ -118,7 +120,7 @@ BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &r
     out.moduleColumns = symbol->width;
     out.moduleRows = symbol->rows;
     QRectF area = rect;
-    if (type == BarcodeType::Qr) {
+    if (type == BarcodeType::QrCode) {
         const double side = std::min(rect.width(), rect.height());
         area = QRectF(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
     } else if (showText) {

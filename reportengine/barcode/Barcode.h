@@ -3,6 +3,7 @@
 // Bar codes drawn as plain rectangles: the symbol is encoded by libzint and its dark modules
 // fitted into the object's rectangle in millimetres, so every renderer draws them as shapes.
 
+#include "reportengine/barcode/BarcodeType.h"
 #include "reportengine/prepared/PreparedReport.h"
 
 #include <QRectF>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace ergotab::report {
-
-enum class BarcodeType { Code39, Code128, Ean13, Ean8, Interleaved2of5, Qr };
 
 // The names templates use for the symbologies ("Code39", "Code128", "EAN13", "EAN8", "I2of5",
 // "QR"), in the order of BarcodeType; names are matched without regard to case.
@@ -31,9 +30,12 @@ struct BarcodeSymbol
 };
 
 // Encodes `data` and fits it into `rect`: linear codes fill the width with bars over the height
-// left by the text line; QR codes are square, as large as fits, centred. Throws AppError with a
-// message naming the symbology and the data when the data cannot be encoded.
-BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &rect, bool showText = true);
+// left by the text line; QR codes are square, as large as fits, centred. `checkDigit` adds the
+// optional check character of Code 39 and Interleaved 2 of 5 (the others always have theirs).
+// Throws AppError with a message naming the symbology and the data when the data cannot be
+// encoded.
+BarcodeSymbol makeBarcode(BarcodeType type, const QString &data, const QRectF &rect, bool showText = true,
+                          bool checkDigit = false);
 
 // The prepared items of a symbol: one filled rectangle per bar and the text line in `font`.
 void appendBarcodeItems(const BarcodeSymbol &symbol, const QColor &color, const QFont &font,

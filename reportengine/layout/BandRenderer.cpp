@@ -1,4 +1,5 @@
 #include "reportengine/layout/BandRenderer.h"
+#include "reportengine/barcode/Barcode.h"
 #include "reportengine/expr/ValueConversion.h"
 
 #include <QBuffer>
@@ -411,17 +412,68 @@ void BandRenderer::renderContent(const ReportObject &obj, const CheckBoxObject &
 
 void BandRenderer::renderContent(const ReportObject &obj, const BarcodeObject &b, Placed &out)
 {
-    // Until the bar-code encoder is part of the engine, the data is printed as text in a frame.
-    const QString data = expand(b.expression);
-    TextItem item;
-    item.rect = obj.rect;
-    item.text = data;
-    item.font = toQFont(FontSpec());
-    item.alignment = Qt::AlignCenter;
-    item.wordWrap = false;
-    item.frame = obj.frame;
-    item.fill = obj.fill;
-    out.items.push_back({item, {}, 0.0, 0.0});
+    const QString data = expand(b.expression).trimmed();
+    if (data.isEmpty()) {
+        // Nothing to encode for this record (an empty field): the object stays empty.
+        renderFrame(obj, out);
+        return;
+    }
+    // Encoded upright in a box of the object's size turned by the angle, then turned into place
+    // around the object's centre.
+    const bool sideways = b.angle == 90 || b.angle == 270;
+    const QRectF box =
+        sideways ? QRectF(QPointF(0, 0), obj.rect.size().transposed()) : QRectF(QPointF(0, 0), obj.rect.size());
+    const BarcodeSymbol symbol = makeBarcode(b.type, data, box, b.showText, b.checksum);
+    const auto place = [&](const QRectF &r) {
+        switch (b.angle) {
+        case 90: // bottom to top: the symbol's left edge at the object's bottom
+            return QRectF(obj.rect.left() + r.top(), obj.rect.bottom() - r.right(), r.height(), r.width());
+        case 180:
+            return QRectF(obj.rect.right() - r.right(), obj.rect.bottom() - r.bottom(), r.width(), r.height());
+        case 270: // top to bottom
+            return QRectF(obj.rect.right() - r.bottom(), obj.rect.top() + r.left(), r.height(), r.width());
+        default:
+            return r.translated(obj.rect.topLeft());
+        }
+    };
+    if (obj.fill.alpha() > 0) {
+        ShapeItem background;
+        background.rect = obj.rect;
+        background.fill = obj.fill;
+        background.stroke = Qt::transparent;
+        out.items.push_back({background, {}, 0.0, 0.0});
+    }
+    ShapeItem bar;
+    bar.fill = Qt::black;
+    bar.stroke = Qt::transparent;
+    for (const QRectF &r : symbol.bars) {
+        bar.rect = place(r);
+        out.items.push_back({bar, {}, 0.0, 0.0});
+    }
+    if (!symbol.text.isEmpty()) {
+        TextItem text;
+        text.rect = place(symbol.textRect);
+        text.text = symbol.text;
+        FontSpec font;
+        font.sizePt = std::clamp(symbol.textRect.height() / 0.3528 * 0.8, 4.0, 10.0);
+        text.font = toQFont(font);
+        text.alignment = Qt::AlignCenter;
+        text.wordWrap = false;
+        // Texts turn only by 90°; under 270° the line reads bottom to top as well.
+        text.rotation = sideways ? 90 : 0;
+        out.items.push_back({text, {}, 0.0, 0.0});
+    }
+    renderFrame(obj, out);
+}
+
+void BandRenderer::renderFrame(const ReportObject &obj, Placed &out)
+{
+    if (!obj.frame.any())
+        return;
+    TextItem frame;
+    frame.rect = obj.rect;
+    frame.frame = obj.frame;
+    out.items.push_back({frame, {}, 0.0, 0.0});
 }
 
 void BandRenderer::renderContent(const ReportObject &obj, const RichTextObject &r, Placed &out)

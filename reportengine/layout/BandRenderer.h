@@ -61,6 +61,8 @@ private:
     void renderContent(const ReportObject &obj, const BarcodeObject &b, Placed &out);
     void renderContent(const ReportObject &obj, const RichTextObject &r, Placed &out);
     void renderContent(const ReportObject &obj, const SubreportObject &s, Placed &out);
+    // The object's frame alone, over what was drawn inside it.
+    void renderFrame(const ReportObject &obj, Placed &out);
 
     struct DeferredText
     {

@@ -3,6 +3,7 @@
 // The objects a report band holds. Lengths are millimetres; an object's rectangle is relative
 // to the top-left corner of its band. Texts keep their `[expression]` parts unevaluated.
 
+#include "reportengine/barcode/BarcodeType.h"
 #include "reportengine/model/XmlNode.h"
 #include "reportengine/prepared/PreparedReport.h"
 
@@ -96,8 +97,6 @@ struct CheckBoxObject
 
     bool operator==(const CheckBoxObject &) const = default;
 };
-
-enum class BarcodeType { Code39, Code128, Ean13, Ean8, Interleaved2of5, QrCode };
 
 struct BarcodeObject
 {

@@ -136,7 +136,7 @@ TEST(Barcode, LinearSymbologiesHaveTheirWidthsAndTexts)
 TEST(Barcode, QrIsSquareCentredAndHasNoText)
 {
     const QRectF rect(0, 0, 80, 30);
-    const BarcodeSymbol qr = makeBarcode(BarcodeType::Qr, QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"), rect);
+    const BarcodeSymbol qr = makeBarcode(BarcodeType::QrCode, QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"), rect);
     EXPECT_EQ(qr.moduleRows, qr.moduleColumns);
     EXPECT_GE(qr.moduleColumns, 21);
     EXPECT_EQ((qr.moduleColumns - 21) % 4, 0) << "QR versions grow by four modules";
