@@ -114,6 +114,8 @@ FontTextMeasurer::Metrics &FontTextMeasurer::metrics(const FontSpec &spec)
         }();
         QFont font = toQFont(spec);
         font.setHintingPreference(QFont::PreferNoHinting);
+        // Measured as printed: without shaping (see PagePainter::deviceFont).
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
         m_metrics.emplace_back(spec, std::make_shared<Metrics>(font, &device));
         it = std::prev(m_metrics.end());
     }

@@ -118,6 +118,9 @@ const QFont &PagePainter::deviceFont(const QFont &font)
     // Unhinted outlines keep advances proportional to the size, so text measured by the layout
     // at one resolution wraps the same at any zoom.
     scaled.setHintingPreference(QFont::PreferNoHinting);
+    // Latin text needs no shaping; without it "fi" and "fl" stay two letters (no ligature
+    // glyphs), so a PDF's text is found by search and copied as written.
+    scaled.setStyleStrategy(QFont::StyleStrategy(scaled.styleStrategy() | QFont::PreferNoShaping));
     m_fonts.push_back({font, scaled});
     return m_fonts.back().scaled;
 }
@@ -276,6 +279,9 @@ void PagePainter::drawRichText(QPainter &painter, const RichTextItem &item)
             m_richText = std::make_unique<QTextDocument>();
             m_richText->documentLayout()->setPaintDevice(const_cast<QImage *>(&richTextLayoutDevice()));
             m_richText->setDocumentMargin(0);
+            QFont plain = m_richText->defaultFont();
+            plain.setStyleStrategy(QFont::StyleStrategy(plain.styleStrategy() | QFont::PreferNoShaping));
+            m_richText->setDefaultFont(plain);
         }
         m_richText->setHtml(item.html);
         m_richText->setTextWidth(r.width());

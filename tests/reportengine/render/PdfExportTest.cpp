@@ -56,6 +56,27 @@ TEST(PdfExport, CzechTextIsSearchableAndEveryPageHasItsOwnPaper)
             << fonts[i].toStdString();
 }
 
+// Words with "fi" and "fl" are found as written, not as ligature glyphs, with Czech letters
+// beside them intact.
+TEST(PdfExport, LettersThatFontsJoinStaySeparateLetters)
+{
+    PreparedReport report;
+    PreparedPage page;
+    page.sizeMm = QSizeF(210, 297);
+    const QString words = QStringLiteral("kvalifikace filtr fluktuace šífl účinnost");
+    for (const QString &family : {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")}) {
+        TextItem item = textItem(QRectF(20, 20 + 20 * page.items.size(), 170, 10), words, 12);
+        item.font.setFamily(family);
+        page.items.push_back(item);
+    }
+    report.pages.push_back(page);
+    ergotab::test::TempDir dir;
+    const QString file = dir.file(QStringLiteral("slova.pdf"));
+    exportReport(report, file);
+    const QString text = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}));
+    EXPECT_EQ(text.count(words), 2) << text.toStdString();
+}
+
 TEST(PdfExport, ReportWithoutPagesGivesOneBlankPageAndCustomPaperIsKept)
 {
     ergotab::test::TempDir dir;
