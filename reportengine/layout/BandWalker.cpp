@@ -117,10 +117,38 @@ void BandWalker::feedAggregates(const Band &band)
     }
 }
 
-void BandWalker::openGroups(const DataLevel &level, size_t from, std::vector<QVariant> &values)
+double BandWalker::groupHeight(const DataLevel &level, size_t g, const Source &source, const std::vector<int> &records,
+                               size_t at)
+{
+    std::vector<QVariant> start(g + 1);
+    for (size_t k = 0; k <= g; ++k)
+        start[k] = evaluate(*level.groups[k].header, level.groups[k].header->condition);
+    const GroupBands &group = level.groups[g];
+    double height = m_pages.measure(*group.header);
+    for (size_t i = at; i < records.size(); ++i) {
+        if (source.data)
+            source.data->moveTo(records[i]);
+        bool same = true;
+        for (size_t k = 0; k <= g && same && i > at; ++k)
+            same = evaluate(*level.groups[k].header, level.groups[k].header->condition) == start[k];
+        if (!same)
+            break;
+        height += m_pages.measure(*level.data);
+    }
+    if (source.data)
+        source.data->moveTo(records[at]);
+    if (group.footer && group.footer->visible)
+        height += group.footer->height;
+    return height;
+}
+
+void BandWalker::openGroups(const DataLevel &level, size_t from, std::vector<QVariant> &values, const Source &source,
+                            const std::vector<int> &records, size_t at)
 {
     for (size_t g = from; g < level.groups.size(); ++g) {
         const GroupBands &group = level.groups[g];
+        if (group.header->keepTogether)
+            m_pages.keepTogether(groupHeight(level, g, source, records, at));
         values[g] = evaluate(*group.header, group.header->condition);
         m_aggregates.reset(group.header);
         if (group.footer)
@@ -179,7 +207,7 @@ bool BandWalker::walkLevel(const DataLevel &level)
         }
         headerPrinted = headerPrinted || prints;
         if (i == 0)
-            openGroups(level, 0, groupValues);
+            openGroups(level, 0, groupValues, source, records, i);
         else if (!level.groups.empty()) {
             // The outermost group whose condition changed closes with everything inside it;
             // its footers show the previous record.
@@ -191,7 +219,7 @@ bool BandWalker::walkLevel(const DataLevel &level)
                 closeGroups(level, g);
                 if (source.data)
                     source.data->moveTo(records[i]);
-                openGroups(level, g, groupValues);
+                openGroups(level, g, groupValues, source, records, i);
                 break;
             }
         }

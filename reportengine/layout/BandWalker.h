@@ -43,7 +43,13 @@ private:
     std::vector<int> printable(const Band &band, const Source &source, const std::vector<int> &records);
     // Prints one run of a data band; false when it had no records.
     bool walkLevel(const DataLevel &level);
-    void openGroups(const DataLevel &level, size_t from, std::vector<QVariant> &values);
+    // Opens the groups from `from` inward at records[at]; a group header that keeps its group
+    // together first moves to the next page when the group does not fit below.
+    void openGroups(const DataLevel &level, size_t from, std::vector<QVariant> &values, const Source &source,
+                    const std::vector<int> &records, size_t at);
+    // The height of group `g` from records[at]: its header, its records' data bands, its footer.
+    double groupHeight(const DataLevel &level, size_t g, const Source &source, const std::vector<int> &records,
+                       size_t at);
     void closeGroups(const DataLevel &level, size_t downTo);
     QVariant evaluate(const Band &band, const QString &expression);
     void feedAggregates(const Band &band);

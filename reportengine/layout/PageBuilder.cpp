@@ -104,6 +104,32 @@ RenderedBand PageBuilder::render(const Band &band)
     return out;
 }
 
+double PageBuilder::measure(const Band &band)
+{
+    if (!band.visible)
+        return 0.0;
+    const bool layoutOnly = m_renderer.layoutOnly;
+    m_renderer.layoutOnly = true;
+    m_context.band = &band;
+    double height = 0.0;
+    try {
+        height = m_renderer.render(band).height;
+    } catch (...) {
+        m_renderer.layoutOnly = layoutOnly;
+        throw;
+    }
+    m_renderer.layoutOnly = layoutOnly;
+    return height;
+}
+
+void PageBuilder::keepTogether(double height)
+{
+    if (m_mode != Mode::Pages || m_inPageFrame || m_breaker.atAreaStart())
+        return;
+    if (height > m_breaker.remaining() + epsilon && height <= m_breaker.areaHeight() + epsilon)
+        breakArea();
+}
+
 void PageBuilder::begin()
 {
     if (m_mode == Mode::Collect)

@@ -29,6 +29,12 @@ public:
     // Prints a band (and its child band) for the current record.
     void printBand(const Band &band);
 
+    // The height a band would take for the current record, without printing it.
+    double measure(const Band &band);
+    // Goes on in the next column or page when `height` does not fit below what is printed but
+    // fits an empty area (a group kept together).
+    void keepTogether(double height);
+
     // Headers printed again at the top of every new page while their data or group runs.
     void pushRepeated(const Band *band) { m_repeated.push_back(band); }
     void popRepeated(const Band *band);
