@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,14 +45,20 @@ TSummaryForm::TSummaryForm(std::function<tree::CategorySummary(int)> summarise, 
 
     QStringList columns;
     for (int category = 1; category <= CategoryCount; ++category)
-        columns << QStringLiteral("%1: hodnocení").arg(category) << QStringLiteral("%1: zaměstnanci").arg(category)
-                << QStringLiteral("%1: ženy").arg(category);
+        columns << QStringLiteral("%1\nhodnocení").arg(category) << QStringLiteral("%1\nzaměstnanci").arg(category)
+                << QStringLiteral("%1\nženy").arg(category);
     m_table->setHorizontalHeaderLabels(columns);
-    QStringList rows;
-    for (int n = 1; n <= FactorCount; ++n)
-        rows << factor(n).rowCaption;
-    rows << QStringLiteral("Celkem (nejvyšší kategorie)");
-    m_table->setVerticalHeaderLabels(rows);
+    // The factors' captions are long: the column of them keeps a fixed width, cuts them short
+    // and shows each whole as a tool-tip, so the counts get the room.
+    for (int n = 1; n <= FactorCount + 1; ++n) {
+        const QString caption = n <= FactorCount ? factor(n).rowCaption : QStringLiteral("Celkem (nejvyšší kategorie)");
+        auto *header = new QTableWidgetItem(caption);
+        header->setToolTip(caption);
+        m_table->setVerticalHeaderItem(n - 1, header);
+    }
+    m_table->verticalHeader()->setFixedWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("Celkem (nejvyšší kategorie)")) + 16);
+    m_table->setTextElideMode(Qt::ElideRight);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
@@ -71,8 +80,31 @@ TSummaryForm::TSummaryForm(std::function<tree::CategorySummary(int)> summarise, 
     connect(copy, &QPushButton::clicked, this, &TSummaryForm::CopyButtonClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_wholeDocument, &QRadioButton::toggled, this, &TSummaryForm::refresh);
-    resize(1100, 520);
     refresh();
+    fitToTable();
+}
+
+void TSummaryForm::fitToTable()
+{
+    // Every column and row in view at once where the screen allows it.
+    m_table->resizeColumnsToContents();
+    const int frame = 2 * m_table->frameWidth();
+    const QSize table(m_table->verticalHeader()->width() + m_table->horizontalHeader()->length() + frame,
+                      m_table->horizontalHeader()->sizeHint().height() + m_table->verticalHeader()->length() + frame);
+    m_table->setMinimumSize(table);
+    layout()->activate();
+    QSize wanted = sizeHint();
+    if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+        const QSize limit = screen->availableGeometry().size() * 9 / 10;
+        // Too wide for the screen: the scroll bar below the table takes room from the rows.
+        if (wanted.width() > limit.width())
+            wanted.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        wanted = wanted.boundedTo(limit);
+    }
+    // The user may still make it smaller; the table scrolls then.
+    m_table->setMinimumSize(0, 0);
+    layout()->activate();
+    resize(wanted);
 }
 
 void TSummaryForm::refresh()

@@ -32,6 +32,7 @@ public slots:
 
 private:
     void refresh();
+    void fitToTable();
 
     std::function<tree::CategorySummary(int)> m_summarise;
     int m_selectedNode;

@@ -1,5 +1,6 @@
 #include "BuildTree.h"
 
+#include "CategoryMarks.h"
 #include "DataTreeItem.h"
 #include "NodeTable.h"
 #include "TreeImages.h"
@@ -77,6 +78,14 @@ void placeLast(DataTreeItem *item, DataTreeItem *parent, DetachedTopLevel &top)
         top.append(item);
 }
 
+// The built top level goes into the widget with every item's category already in place.
+void handOver(QTreeWidget &tree, DetachedTopLevel &top)
+{
+    const QList<QTreeWidgetItem *> items = top.take();
+    refreshAllCategories(items);
+    tree.addTopLevelItems(items);
+}
+
 } // namespace
 
 void BuildTree(QTreeWidget &tree, dbf::Table &table, NodeTable &nodes, ProgressSink *progress)
@@ -111,6 +120,7 @@ void BuildTree(QTreeWidget &tree, dbf::Table &table, NodeTable &nodes, ProgressS
             const QString caption = table.fieldText(textField);
             if (table.fieldInt(typeField) != 0) {
                 auto *item = new DataTreeItem(i, SheetImage, caption);
+                item->setOwnCategory(overallCategory(readFactorMasks(table)));
                 placeLast(item, parent, top);
                 nodes.set(i, item);
             } else if (DataTreeItem *existing = nodes.at(i)) {
@@ -132,10 +142,10 @@ void BuildTree(QTreeWidget &tree, dbf::Table &table, NodeTable &nodes, ProgressS
     } catch (...) {
         // What was read so far goes into the tree, so the node table never points at items
         // that belong to nobody.
-        tree.addTopLevelItems(top.take());
+        handOver(tree, top);
         throw;
     }
-    tree.addTopLevelItems(top.take());
+    handOver(tree, top);
 }
 
 DataTreeItem *FindItemByIndex(const QTreeWidget &tree, int n)

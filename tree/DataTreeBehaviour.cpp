@@ -13,7 +13,8 @@ DataTreeBehaviour::DataTreeBehaviour(QTreeWidget &tree)
     : QObject(&tree)
     , m_tree(tree)
 {
-    tree.setColumnCount(1);
+    // The name, then the narrow column of the overall category's mark.
+    tree.setColumnCount(2);
     tree.setHeaderHidden(true);
     tree.setIndentation(19);
     tree.setIconSize(QSize(16, 16));
@@ -23,7 +24,10 @@ DataTreeBehaviour::DataTreeBehaviour(QTreeWidget &tree)
     tree.setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree.setSelectionMode(QAbstractItemView::SingleSelection);
     tree.setSortingEnabled(false);
-    tree.header()->setStretchLastSection(true);
+    tree.header()->setStretchLastSection(false);
+    tree.header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree.header()->setSectionResizeMode(DataTreeItem::CategoryColumn, QHeaderView::Fixed);
+    tree.header()->resizeSection(DataTreeItem::CategoryColumn, 22);
 
     tree.setDragEnabled(true);
     tree.setAcceptDrops(true);

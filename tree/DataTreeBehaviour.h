@@ -13,8 +13,8 @@ namespace ergotab::tree {
 class DataTreeItem;
 
 // What DataTreeNT does beyond a plain tree widget: its look (indent 19, 16-pixel pictures, no
-// header, no editing in place), pictures that follow expansion and collapse, dragging that
-// starts by itself with the drop decided by the structure commands, and the context menu
+// header, no editing in place, the overall category's mark in a narrow second column), pictures that follow expansion
+// and collapse, dragging that starts by itself with the drop decided by the structure commands, and the context menu
 // opened on a right click.
 class DataTreeBehaviour : public QObject
 {

@@ -1,5 +1,6 @@
 #include "DataTreeItem.h"
 
+#include "CategoryMarks.h"
 #include "TreeImages.h"
 
 #include <QCollator>
@@ -29,8 +30,31 @@ bool DataTreeItem::isAssessment() const
     return m_image == SheetImage;
 }
 
+void DataTreeItem::setShownCategory(int category)
+{
+    if (category == m_shown)
+        return;
+    m_shown = category;
+    emitDataChanged();
+}
+
+QVariant DataTreeItem::categoryData(int role) const
+{
+    switch (role) {
+    case Qt::DecorationRole:
+        return m_shown > 0 ? QVariant(categoryMark(m_shown, !isAssessment())) : QVariant();
+    case Qt::ToolTipRole:
+    case Qt::AccessibleTextRole:
+        return categoryToolTip(*this);
+    default:
+        return QTreeWidgetItem::data(CategoryColumn, role);
+    }
+}
+
 QVariant DataTreeItem::data(int column, int role) const
 {
+    if (column == CategoryColumn)
+        return categoryData(role);
     if (role != Qt::ToolTipRole || column != 0)
         return QTreeWidgetItem::data(column, role);
     QStringList path;

@@ -1,6 +1,7 @@
 #include "DocumentTree.h"
 
 #include "BuildTree.h"
+#include "CategoryMarks.h"
 #include "DataTreeItem.h"
 #include "TreeImages.h"
 
@@ -81,8 +82,10 @@ void DocumentTree::removeItem(QTreeWidgetItem *item)
     if (!item)
         return;
     BuildingScope building(*this);
+    QTreeWidgetItem *parent = item->parent();
     m_nodes.forgetSubtree(item);
     delete item;
+    refreshCategoriesUpwards(parent);
 }
 
 } // namespace ergotab::tree

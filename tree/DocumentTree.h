@@ -65,7 +65,8 @@ public:
     // Type 1 shows the sheet of paper, anything else the closed folder.
     DataTreeItem *addItem(int index, int upLink, int type, const QString &caption);
 
-    // Deletes the item with everything below it and empties their slots.
+    // Deletes the item with everything below it and empties their slots; the categories the
+    // ancestors show follow.
     void removeItem(QTreeWidgetItem *item);
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "CategoryGrid.h"
 #include "CommentsPage.h"
+#include "OverallCategoryView.h"
 #include "StorableText.h"
 
 #include <QGridLayout>
@@ -65,7 +66,19 @@ QWidget *buildCategoryTab(EditorControls &c)
 
     c.Grid = new CategoryGrid(tab);
     c.Grid->setObjectName(QStringLiteral("FaktoryGrid"));
-    layout->addWidget(c.Grid);
+    c.OverallCategory = new OverallCategoryView(tab);
+    auto *gridRow = new QHBoxLayout;
+    gridRow->addWidget(c.Grid, 1);
+    gridRow->addWidget(c.OverallCategory, 0, Qt::AlignTop);
+    layout->addLayout(gridRow);
+    CategoryGrid *grid = c.Grid;
+    OverallCategoryView *overall = c.OverallCategory;
+    QObject::connect(grid, &CategoryGrid::changed, overall, [grid, overall] {
+        FactorMasks masks {};
+        for (int n = 1; n <= int(masks.size()); ++n)
+            masks[size_t(n - 1)] = grid->mask(n);
+        overall->showCategory(overallCategory(masks));
+    });
 
     auto *counts = new QHBoxLayout;
     c.PracSpinEdit = headCountField(tab, QStringLiteral("PracSpinEdit"));

@@ -11,6 +11,7 @@ class QWidget;
 namespace ergotab::tree {
 
 class CategoryGrid;
+class OverallCategoryView;
 
 // The editor's controls, each with the object name of the form design.
 struct EditorControls
@@ -23,6 +24,7 @@ struct EditorControls
     QWidget *TabSheet2 = nullptr;
     QLineEdit *KatNameEdit = nullptr;
     CategoryGrid *Grid = nullptr;
+    OverallCategoryView *OverallCategory = nullptr; // follows the grid's boxes as they are ticked
     QSpinBox *PracSpinEdit = nullptr;
     QSpinBox *ZenSpinEdit = nullptr;
     QSplitter *MemoSplitter = nullptr;

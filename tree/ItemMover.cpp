@@ -1,5 +1,6 @@
 #include "ItemMover.h"
 
+#include "CategoryMarks.h"
 #include "DataTreeItem.h"
 #include "DocumentTree.h"
 #include "NodeTable.h"
@@ -91,7 +92,8 @@ void ItemMover::DataTreeNTDragDrop(DataTreeItem *dragged, QTreeWidgetItem *targe
         for (int i = 0; i < item->childCount(); ++i)
             pending.push_back(item->child(i));
     }
-    if (QTreeWidgetItem *oldParent = dragged->parent())
+    QTreeWidgetItem *oldParent = dragged->parent();
+    if (oldParent)
         oldParent->removeChild(dragged);
     else
         widget.takeTopLevelItem(widget.indexOfTopLevelItem(dragged));
@@ -99,6 +101,8 @@ void ItemMover::DataTreeNTDragDrop(DataTreeItem *dragged, QTreeWidgetItem *targe
         newParent->addChild(dragged);
     else
         widget.addTopLevelItem(dragged);
+    refreshCategoriesUpwards(oldParent);
+    refreshCategoriesUpwards(newParent);
     for (QTreeWidgetItem *item : expanded)
         item->setExpanded(true);
     if (wasCurrent)

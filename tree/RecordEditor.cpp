@@ -1,6 +1,7 @@
 #include "RecordEditor.h"
 
 #include "CategoryGrid.h"
+#include "CategoryMarks.h"
 #include "DataTreeItem.h"
 #include "DocumentTree.h"
 #include "ObjectRecords.h"
@@ -146,6 +147,10 @@ void RecordEditor::StoreBitBtnClick()
             const QString stored = objects.fieldText(fields::object::Text);
             objects.post();
             item->setText(0, stored);
+            if (assessment) {
+                item->setOwnCategory(overallCategory(readFactorMasks(objects)));
+                refreshCategoriesUpwards(item);
+            }
         } catch (...) {
             // The editing state stays on, so the user can try again or cancel.
             objects.cancel();

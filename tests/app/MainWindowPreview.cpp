@@ -1,5 +1,5 @@
 // Shows the main window in a situation a user meets, for a look at it under a virtual display:
-//     main_window_preview save-question | open-dialog | tooltip | damaged
+//     main_window_preview save-question | open-dialog | tooltip | damaged | categories | summary
 #include "app/ErgotabApplication.h"
 #include "app/TMainForm.h"
 #include "app/TProgressForm.h"
@@ -32,6 +32,35 @@ void showTooltip(TMainForm &form)
     QCoreApplication::sendEvent(tree->viewport(), &help);
 }
 
+// A plant with assessments of every overall category, expanded, one assessment selected.
+void showCategories(TMainForm &form)
+{
+    dbf::Table &objects = form.document().objects();
+    const auto assessment = [&objects](int index, int upLink, const QString &name, int factor, int mask, int people) {
+        objects.appendRecord({index, upLink, 1, name});
+        objects.edit();
+        objects.setFieldInt(QStringLiteral("Fak%1").arg(factor, 2, 10, QLatin1Char('0')), mask);
+        objects.setFieldInt(QStringLiteral("Fak11"), 0b0011);
+        objects.setFieldInt(QStringLiteral("Pracov"), people);
+        objects.setFieldInt(QStringLiteral("Zen"), people / 3);
+        objects.post();
+    };
+    objects.appendRecord({1, 0, 0, QStringLiteral("Závod Brno")});
+    objects.appendRecord({2, 1, 0, QStringLiteral("Lisovna")});
+    assessment(3, 2, QStringLiteral("Lisař"), 3, 0b0100, 12);
+    assessment(4, 2, QStringLiteral("Seřizovač lisů"), 4, 0b1000, 3);
+    objects.appendRecord({5, 1, 0, QStringLiteral("Sklad")});
+    assessment(6, 5, QStringLiteral("Skladník"), 6, 0b0010, 8);
+    assessment(7, 5, QStringLiteral("Vedoucí skladu"), 10, 0b0001, 1);
+    objects.appendRecord({8, 0, 0, QStringLiteral("Administrativa")});
+    assessment(9, 8, QStringLiteral("Účetní"), 11, 0b0001, 4);
+    objects.appendRecord({10, 0, 0, QStringLiteral("Nová provozovna")});
+    form.BuildTreeFromDocument();
+    auto *tree = form.findChild<QTreeWidget *>(QStringLiteral("DataTreeNT"));
+    tree->expandAll();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(1));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -55,6 +84,11 @@ int main(int argc, char **argv)
             form.Open1Click();
         } else if (scene == QLatin1String("tooltip")) {
             showTooltip(form);
+        } else if (scene == QLatin1String("categories")) {
+            showCategories(form);
+        } else if (scene == QLatin1String("summary")) {
+            showCategories(form);
+            form.Souhrn1Click();
         }
     });
     return app.exec();

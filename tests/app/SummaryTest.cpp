@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -136,4 +137,22 @@ TEST_F(Summary, WithoutASelectedNodeOnlyTheWholeDocumentIsOffered)
     TSummaryForm form([this](int root) { return tree::summarise(document.objects(), root); }, 0, QString());
     EXPECT_FALSE(form.findChild<QRadioButton *>(QStringLiteral("SelectedNodeRadio"))->isEnabled());
     EXPECT_EQ(form.summary().total, counts(3, 17, 8));
+}
+
+TEST_F(Summary, WindowOpensBigEnoughForEveryColumnAndRowAsFarAsTheScreenAllows)
+{
+    TSummaryForm form([this](int root) { return tree::summarise(document.objects(), root); }, 0, QString());
+    form.show();
+    auto *table = form.findChild<QTableWidget *>(QStringLiteral("SummaryTable"));
+    const QSize limit = form.screen()->availableGeometry().size() * 9 / 10;
+    const int lastColumn = table->columnCount() - 1;
+    const int lastRow = table->rowCount() - 1;
+    const bool allColumns =
+        table->columnViewportPosition(lastColumn) + table->columnWidth(lastColumn) <= table->viewport()->width();
+    const bool allRows = table->rowViewportPosition(lastRow) + table->rowHeight(lastRow) <= table->viewport()->height();
+    EXPECT_TRUE(allColumns || form.width() >= limit.width()) << form.width();
+    EXPECT_TRUE(allRows || form.height() >= limit.height()) << form.height();
+    EXPECT_LE(form.width(), limit.width());
+    EXPECT_LE(form.height(), limit.height());
+    EXPECT_EQ(table->verticalHeaderItem(4)->toolTip(), factor(5).rowCaption) << "a caption cut short shows whole";
 }

@@ -1,10 +1,12 @@
 #include "ClipboardCommands.h"
 
 #include "storage/document/Document.h"
+#include "tree/CategoryMarks.h"
 #include "tree/DataTreeItem.h"
 #include "tree/DocumentTree.h"
 #include "tree/ObjectRecords.h"
 
+#include <QScopeGuard>
 #include <QTreeWidget>
 
 namespace ergotab::tree {
@@ -39,9 +41,19 @@ void ClipboardCommands::Paste1Click()
         ~RepaintAgain() { widget.setUpdatesEnabled(true); }
     } repaintAgain {widget};
 
+    // The table stands on each pasted row as it is reported, so its masks are read there; the
+    // categories of the pasted branch and above it are put right once, at the end.
+    DataTreeItem *top = nullptr;
+    const auto refresh = qScopeGuard([&top] { refreshBranchCategories(top); });
     m_clipboard.pasteInto(
         document, parent,
-        [this](int index, int upLink, int type, const QString &text) { m_tree.addItem(index, upLink, type, text); },
+        [this, &document, &top](int index, int upLink, int type, const QString &text) {
+            DataTreeItem *item = m_tree.addItem(index, upLink, type, text);
+            if (item->isAssessment())
+                item->setOwnCategory(overallCategory(readFactorMasks(document.objects())));
+            if (!top)
+                top = item;
+        },
         document.progressSink());
 }
 

@@ -131,6 +131,13 @@ TEST_F(Clipboard, PastingUnderANodeAddsNewRowsAndItemsAndLeavesSelectionAlone)
     EXPECT_EQ(children(item(41)), (std::vector<int> {42, 44}));
     EXPECT_EQ(children(item(42)), (std::vector<int> {43}));
     EXPECT_EQ(item(44)->image(), 2);
+    // Overall categories: Kovář's noise 3 reaches the pasted node and the one it went into.
+    EXPECT_EQ(item(44)->shownCategory(), 3);
+    EXPECT_EQ(item(43)->shownCategory(), 0);
+    EXPECT_EQ(item(42)->shownCategory(), 0);
+    EXPECT_EQ(item(41)->shownCategory(), 3);
+    EXPECT_EQ(item(7)->shownCategory(), 3);
+    EXPECT_EQ(item(40)->shownCategory(), 0);
     EXPECT_EQ(tree->selectedItem(), item(7));
     EXPECT_EQ(selectionChanges, 0);
     EXPECT_TRUE(document.isModified());
