@@ -51,6 +51,19 @@ QString saveDocumentName(QWidget *parent)
                                                                                    : QString();
 }
 
+QString saveLibraryName(QWidget *parent, const QString &suggested)
+{
+    if (s_answers)
+        return s_answers->take();
+    QFileDialog dialog(parent, QStringLiteral("Uložit knihovnu"), suggested,
+                       qtFilter(QStringLiteral("Knihovna Ergotab (*.LIB)|*.LIB *.lib")));
+    dialog.setObjectName(QStringLiteral("SaveLibraryDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
 QString openPreparedReportName(QWidget *parent, const QString &folder, const QString &filters)
 {
     if (s_answers)

@@ -21,6 +21,9 @@ QString openDocumentName(QWidget *parent);
 // A file name to save under (overwriting confirmed by the dialog), or empty when cancelled.
 QString saveDocumentName(QWidget *parent);
 
+// A file to write a library to, starting at `suggested`, or empty when cancelled.
+QString saveLibraryName(QWidget *parent, const QString &suggested);
+
 // The report preview's dialogs, starting in `folder`, with filters in Qt's form: an existing
 // prepared report to open; a file to save a report to (`chosenFilter` set to the filter taken).
 QString openPreparedReportName(QWidget *parent, const QString &folder, const QString &filters);

@@ -111,8 +111,9 @@ void MainFormUi::setupMenus(QMainWindow *window)
     Souhrn1 = addItem(Zobrazit1, QStringLiteral("Souhrn kategorií…"), "Souhrn1");
     Help1 = addMenu(MainMenu1, QStringLiteral("Nápověda"), "Help1");
     Index1 = addItem(Help1, QStringLiteral("Témata"), "Index1");
+    // F1 of the main window only: every other window's F1 opens its own topic.
     Index1->setShortcut(QKeySequence(Qt::Key_F1));
-    Index1->setShortcutContext(Qt::ApplicationShortcut);
+    Index1->setShortcutContext(Qt::WindowShortcut);
     N2 = named(Help1->addSeparator(), "N2");
     Oprogramu1 = addItem(Help1, QStringLiteral("O programu"), "Oprogramu1");
 

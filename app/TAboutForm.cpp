@@ -1,5 +1,8 @@
 #include "TAboutForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include "AppVersion.h"
 #include "ProductLabels.h"
 
@@ -13,6 +16,7 @@ TAboutForm::TAboutForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutForm"));
+    installHelpKey(this, HelpTopic::About);
     setWindowTitle(QStringLiteral("O programu"));
 
     QLabel *name = makeProductNameLabel(this, 28);

@@ -2,6 +2,7 @@
 
 #include "AdminMode.h"
 #include "DocumentCommands.h"
+#include "FileDialogs.h"
 #include "MessageBoxes.h"
 #include "RecentFilesMenu.h"
 #include "ReportCommands.h"
@@ -10,6 +11,8 @@
 #include "TSummaryForm.h"
 #include "UserSettings.h"
 #include "WindowPlacement.h"
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
 #include "help/HelpViewer.h"
 #include "library/LibraryCommands.h"
 #include "storage/document/Document.h"
@@ -104,6 +107,7 @@ void TMainForm::createLibrary()
         return MessageBoxes::question(this, caption, text);
     };
     prompts.error = [this](const QString &text) { showErrorBox(this, text); };
+    prompts.saveLibraryAs = [this](const QString &suggested) { return FileDialogs::saveLibraryName(this, suggested); };
     m_library = new library::LibraryCommands(this, *m_document, editing(), m_categorisation->editor().controls(),
                                              std::move(prompts), this);
     connect(m_ui.AddLibSpeedButton, &QAbstractButton::clicked, m_library,
@@ -133,6 +137,8 @@ void TMainForm::connectCommands()
     connect(m_ui.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(m_ui.Souhrn1, &QAction::triggered, this, &TMainForm::Souhrn1Click);
     connect(m_ui.Index1, &QAction::triggered, this, &TMainForm::Index1Click);
+    // F1 here is "Témata", the contents; the window's own topic is linked from there.
+    setHelpKeyContext(this, HelpTopic::MainWindow);
     connect(m_ui.Oprogramu1, &QAction::triggered, this, &TMainForm::Oprogramu1Click);
     connect(m_ui.Editovat1, &QAction::triggered, this, &TMainForm::Editovat1Click);
     connect(m_ui.WizardSpeedButton1, &QAbstractButton::clicked, this, &TMainForm::WizardSpeedButton1Click);

@@ -1,5 +1,8 @@
 #include "TSummaryForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -35,6 +38,7 @@ TSummaryForm::TSummaryForm(std::function<tree::CategorySummary(int)> summarise, 
     , m_totals(new QLabel(this))
 {
     setObjectName(QStringLiteral("SummaryForm"));
+    installHelpKey(this, HelpTopic::Summary);
     setWindowTitle(QStringLiteral("Souhrn"));
     m_wholeDocument->setObjectName(QStringLiteral("WholeDocumentRadio"));
     m_selected->setObjectName(QStringLiteral("SelectedNodeRadio"));

@@ -19,13 +19,18 @@ void installHelpKey(QWidget *window, int contextNumber)
     action->setShortcut(QKeySequence::HelpContents);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(action, &QAction::triggered, window,
-                     [window, contextNumber] { HelpViewer::showContext(window, contextNumber); });
+                     [window] { HelpViewer::showContext(window, helpKeyContext(window)); });
     window->addAction(action);
 }
 
 int helpKeyContext(const QWidget *window)
 {
     return window->property(contextProperty).toInt();
+}
+
+void setHelpKeyContext(QWidget *window, int contextNumber)
+{
+    window->setProperty(contextProperty, contextNumber);
 }
 
 } // namespace ergotab

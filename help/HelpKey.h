@@ -11,4 +11,8 @@ void installHelpKey(QWidget *window, int contextNumber);
 // The context number installHelpKey gave the window, or 0 (tests walk the windows with it).
 int helpKeyContext(const QWidget *window);
 
+// Changes the topic F1 opens on a window that has the key, for windows whose topic follows
+// what they show (the wizard's pages).
+void setHelpKeyContext(QWidget *window, int contextNumber);
+
 } // namespace ergotab

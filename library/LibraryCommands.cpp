@@ -7,6 +7,7 @@
 #include "core/LibraryFiles.h"
 #include "core/MeasureTemplates.h"
 #include "core/VzorInsertion.h"
+#include "core/WritableFolder.h"
 
 #include "storage/document/Document.h"
 #include "storage/document/FactorCatalogue.h"
@@ -103,16 +104,41 @@ void LibraryCommands::VzorButtonClick()
     cursor.insertText(after.mid(before.size()));
 }
 
+QString LibraryCommands::writableTarget(const QString &caption)
+{
+    const auto canReplace = m_canReplace ? m_canReplace : canReplaceFile;
+    if (canReplace(m_libraryFile))
+        return m_libraryFile;
+    const QString path = QDir::toNativeSeparators(m_libraryFile);
+    if (!m_prompts.question || !m_prompts.saveLibraryAs ||
+        !m_prompts.question(caption, QStringLiteral("Knihovnu „%1“ nelze přepsat: do složky programu nemáte právo "
+                                                    "zapisovat.\n\nUložit knihovnu do jiného souboru? Správce "
+                                                    "počítače ji pak může zkopírovat na místo „%1“.")
+                                         .arg(path)))
+        return QString();
+    return m_prompts.saveLibraryAs(QDir::home().filePath(LibraryFileName));
+}
+
 void LibraryCommands::Exportujknihovnu1Click()
 {
     if (!m_prompts.question ||
         !m_prompts.question(QStringLiteral("Export do knihovny"),
                             QStringLiteral("Opravdu chcete vytvořit knihovnu z aktuálních dat?")))
         return;
-    exportLibrary(m_document.objects(), m_libraryFile, m_progress);
-    if (m_prompts.information)
+    const QString target = writableTarget(QStringLiteral("Export do knihovny"));
+    if (target.isEmpty())
+        return;
+    exportLibrary(m_document.objects(), m_libraryFile, m_progress, target);
+    if (!m_prompts.information)
+        return;
+    if (target == m_libraryFile)
         m_prompts.information(m_mainWindow, QStringLiteral("Informace"),
                               QStringLiteral("Nová knihovna bude přístupná při dalším spuštění programu."));
+    else
+        m_prompts.information(m_mainWindow, QStringLiteral("Informace"),
+                              QStringLiteral("Nová knihovna je uložena v „%1“. Program ji použije, až bude "
+                                             "zkopírována na místo „%2“.")
+                                  .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(m_libraryFile)));
 }
 
 void LibraryCommands::Editacevzoruopatreni1Click()
@@ -124,7 +150,18 @@ void LibraryCommands::Editacevzoruopatreni1Click()
     if (!m_prompts.question ||
         !m_prompts.question(QStringLiteral("Vzory opatření"), QStringLiteral("Uložit změny v knihovně vzorů?")))
         return;
-    m_workCopy.saveInto(m_libraryFile, m_progress);
+    const QString target = writableTarget(QStringLiteral("Vzory opatření"));
+    if (target.isEmpty()) {
+        // The changed templates stay in the open library for the rest of the run.
+        if (m_prompts.information)
+            m_prompts.information(
+                m_mainWindow, QStringLiteral("Vzory opatření"),
+                QStringLiteral("Změny vzorů nebyly uloženy do souboru. Do ukončení programu zůstávají "
+                               "v otevřené knihovně a uložit je lze znovu příkazem "
+                               "„Editace vzoru opatreni“."));
+        return;
+    }
+    m_workCopy.saveInto(target, m_progress);
 }
 
 } // namespace ergotab::library

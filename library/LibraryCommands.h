@@ -27,6 +27,8 @@ struct LibraryPrompts
     std::function<void(QWidget *parent, const QString &title, const QString &text)> information;
     std::function<bool(const QString &caption, const QString &text)> question;
     std::function<void(const QString &text)> error;
+    // Another file to write the library to, starting from `suggested`; empty when cancelled.
+    std::function<QString(const QString &suggested)> saveLibraryAs;
 };
 
 // The library's part of the main window: the working copy opened at start-up and closed at
@@ -46,6 +48,8 @@ public:
     void setProgress(ProgressSink *progress);
     // How "Kopírovat" of the library window fills the subtree clipboard.
     void setClipboardCopy(std::function<void(dbf::Table &samples, int index)> copy);
+    // Whether the library file may be replaced (canReplaceFile unless a test says otherwise).
+    void setReplaceCheck(std::function<bool(const QString &path)> check) { m_canReplace = std::move(check); }
 
     LibraryWorkCopy &workCopy() { return m_workCopy; }
     TLibForm &libForm() { return *m_libForm; }
@@ -61,6 +65,10 @@ public slots:
     void Editacevzoruopatreni1Click();
 
 private:
+    // Where the library may be written: the library file, or when its folder refuses and the
+    // user agrees, another file chosen then; empty to write nothing.
+    QString writableTarget(const QString &caption);
+
     QWidget *m_mainWindow;
     Document &m_document;
     DocumentEditing &m_editing;
@@ -68,6 +76,7 @@ private:
     LibraryPrompts m_prompts;
     ProgressSink *m_progress = nullptr;
     QString m_libraryFile;
+    std::function<bool(const QString &)> m_canReplace;
     LibraryWorkCopy m_workCopy;
     TLibForm *m_libForm; // a child of the main window
 };

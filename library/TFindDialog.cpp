@@ -1,5 +1,8 @@
 #include "TFindDialog.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +19,7 @@ TFindDialog::TFindDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindDialog1"));
+    installHelpKey(this, HelpTopic::Library);
     setWindowTitle(QStringLiteral("Najít"));
     setModal(false);
 

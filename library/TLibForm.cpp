@@ -1,5 +1,8 @@
 #include "TLibForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include "TFindDialog.h"
 
 #include "storage/dbf/Table.h"
@@ -61,6 +64,7 @@ TLibForm::TLibForm(dbf::Table &samples, DocumentEditing &editing, QWidget *paren
     })
 {
     setObjectName(QStringLiteral("LibForm"));
+    installHelpKey(this, HelpTopic::Library);
     setWindowTitle(QStringLiteral("Knihovna vzorů"));
     setModal(true);
     buildWindow();

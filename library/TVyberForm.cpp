@@ -1,5 +1,8 @@
 #include "TVyberForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +16,7 @@ TVyberForm::TVyberForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("VyberForm"));
+    installHelpKey(this, HelpTopic::SampleVariants);
     setWindowTitle(QStringLiteral("Vyberte specifikaci"));
 
     auto *intro = new QLabel(QStringLiteral("Pro faktor:"), this);

@@ -1,5 +1,8 @@
 #include "TVzoryForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -52,6 +55,7 @@ TVzoryForm::TVzoryForm(dbf::Table &templates, Confirm confirm, QWidget *parent)
     , m_confirm(std::move(confirm))
 {
     setObjectName(QStringLiteral("VzoryForm"));
+    installHelpKey(this, HelpTopic::MeasureTemplates);
     setWindowTitle(QStringLiteral("Vzory opatření"));
 
     ComboBox1 = new QComboBox(this);

@@ -1,5 +1,7 @@
 #include "TWizardForm.h"
 
+#include "help/HelpKey.h"
+
 #include "AnswerReader.h"
 #include "ClickableLabel.h"
 #include "PageBuilder.h"
@@ -100,6 +102,8 @@ TWizardForm::TWizardForm(QWidget *parent, DocumentEditing *editing, const TWizar
         m_pictures = m_ownPictures.get();
     }
     setObjectName(QStringLiteral("WizardForm"));
+    // F1 follows the page shown, as the "?" button does.
+    installHelpKey(this, pageHelpContext(0));
     setWindowTitle(QStringLiteral("Průvodce hodnocením pracoviště"));
     buildWindow();
     buildPages();

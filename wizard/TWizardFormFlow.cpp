@@ -1,6 +1,8 @@
 // The wizard's behaviour: resetting, the refresh, moving between pages, help and finishing.
 #include "TWizardForm.h"
 
+#include "help/HelpKey.h"
+
 #include "AnswerReader.h"
 #include "TWizardData.h"
 #include "rules/FactorRules.h"
@@ -94,6 +96,7 @@ void TWizardForm::PageControl1Change(QObject *cause)
         Image1->setPalette(strip);
         ProgressBar1->setValue(page);
         m_helpContext = pageHelpContext(page);
+        setHelpKeyContext(this, m_helpContext);
         ZakonButton->setEnabled(page != PageUvod && page != PageZaver);
 
         const WizardAnswers a = answers();

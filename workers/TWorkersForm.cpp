@@ -1,5 +1,8 @@
 #include "TWorkersForm.h"
 
+#include "help/HelpKey.h"
+#include "help/HelpTopics.h"
+
 #include "DateField.h"
 #include "MaskedField.h"
 #include "storage/document/Document.h"
@@ -23,6 +26,7 @@ TWorkersForm::TWorkersForm(Document &document, WorkerPrompts prompts, QWidget *p
     , m_prompts(std::move(prompts))
 {
     m_ui.setupUi(this);
+    installHelpKey(this, HelpTopic::WorkerRegister);
     setModal(true);
     connectFields();
     // The selection, not the current row: the list may make a row current on getting the

@@ -36,7 +36,8 @@ void copySamples(dbf::Table &objects, dbf::Table &samples, ProgressSink *progres
 
 } // namespace
 
-void exportLibrary(dbf::Table &documentObjects, const QString &libraryFile, ProgressSink *progress)
+void exportLibrary(dbf::Table &documentObjects, const QString &libraryFile, ProgressSink *progress,
+                   const QString &target)
 {
     ScratchFolder scratch;
     {
@@ -62,7 +63,7 @@ void exportLibrary(dbf::Table &documentObjects, const QString &libraryFile, Prog
     QStringList files;
     for (const QString &member : libraryMemberNames())
         files.append(scratch.file(member));
-    writeContainerAtomically(libraryFile, files, fcDefault);
+    writeContainerAtomically(target.isEmpty() ? libraryFile : target, files, fcDefault);
 }
 
 } // namespace ergotab::library

@@ -7,6 +7,7 @@
 #include "library/TVzoryForm.h"
 #include "library/core/LibraryWorkCopy.h"
 #include "library/core/MeasureTemplates.h"
+#include "library/core/WritableFolder.h"
 #include "storage/archive/ContainerReplacement.h"
 #include "storage/document/Document.h"
 #include "tree/CategoryGrid.h"
@@ -21,11 +22,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <iostream>
 
 using namespace ergotab;
 using namespace ergotab::test;
@@ -251,4 +255,74 @@ TEST_F(LibraryOnMainWindow, ExportAndTemplateSavingReplaceTheLibraryFile)
     library::LibraryWorkCopy saved;
     ASSERT_EQ(saved.open(libraryFile()), QString());
     EXPECT_EQ(saved.LibTable().recordCount(), 4) << "the working copy's samples, not the exported ones";
+}
+
+TEST_F(LibraryOnMainWindow, AProgramFolderThatCannotBeWrittenIsReportedWithThePathAndNothingIsLost)
+{
+    TempDir::write(markerPath(), QByteArray());
+    // The installed program's folder: the library in a folder the user may not write to.
+    TempDir program;
+    const QString installed = program.file(QStringLiteral("Library.LIB"));
+    ASSERT_TRUE(QFile::copy(libraryFile(), installed));
+    const QByteArray shipped = TempDir::read(installed);
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+    const auto writableAgain = qScopeGuard(
+        [&program] { QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    qputenv("ERGOTAB_LIBRARY", installed.toLocal8Bit());
+
+    TMainForm &window = shownForm();
+    if (library::canReplaceFile(installed)) {
+        // Rights that pass over the folder's permissions (tests run as root in CI): the refusal
+        // is what the check answers, so it is simulated there.
+        std::cout << "[ note ] the folder's permissions do not stop this user; the refusal is simulated\n";
+        window.library().setReplaceCheck([](const QString &) { return false; });
+    }
+    EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList {QStringLiteral("Library.LIB")})
+        << "starting writes nothing beside the library";
+    window.editing().addNode(QStringLiteral("Nový sektor"));
+
+    // Export: the refusal names the library's path; the new library goes where the user says.
+    const QString elsewhere = scratch.file(QStringLiteral("Moje knihovna.LIB"));
+    boxes.answerNext(true);
+    boxes.answerNext(true);
+    dialogs.answerNext(elsewhere);
+    child<QAction>("Exportujknihovnu1")->trigger();
+    ASSERT_EQ(boxes.shown().size(), 3);
+    EXPECT_TRUE(boxes.shown()[1].text.contains(QStringLiteral("nelze přepsat")));
+    EXPECT_TRUE(boxes.shown()[1].text.contains(QDir::toNativeSeparators(installed)));
+    EXPECT_TRUE(boxes.shown()[2].text.contains(QDir::toNativeSeparators(elsewhere)));
+    {
+        library::LibraryWorkCopy written;
+        ASSERT_EQ(written.open(elsewhere), QString());
+        EXPECT_EQ(written.LibTable().recordCount(), 1);
+        EXPECT_EQ(written.OpatTable().recordCount(), 3) << "the templates come along";
+    }
+    EXPECT_EQ(TempDir::read(installed), shipped);
+
+    // Templates: declining to save elsewhere says the changes stay for the run.
+    boxes.clear();
+    boxes.answerNext(true);
+    boxes.answerNext(false);
+    whenModal([](QWidget *modal) { modal->close(); });
+    child<QAction>("Editacevzoruopatreni1")->trigger();
+    ASSERT_EQ(boxes.shown().size(), 3);
+    EXPECT_TRUE(boxes.shown()[1].text.contains(QDir::toNativeSeparators(installed)));
+    EXPECT_TRUE(boxes.shown()[2].text.contains(QStringLiteral("zůstávají v otevřené knihovně")));
+    EXPECT_EQ(TempDir::read(installed), shipped);
+    EXPECT_EQ(window.library().workCopy().OpatTable().recordCount(), 3) << "the open library still works";
+
+    // Saving them elsewhere instead.
+    const QString templatesElsewhere = scratch.file(QStringLiteral("Vzory.LIB"));
+    boxes.clear();
+    boxes.answerNext(true);
+    boxes.answerNext(true);
+    dialogs.answerNext(templatesElsewhere);
+    whenModal([](QWidget *modal) { modal->close(); });
+    child<QAction>("Editacevzoruopatreni1")->trigger();
+    library::LibraryWorkCopy saved;
+    ASSERT_EQ(saved.open(templatesElsewhere), QString());
+    EXPECT_EQ(saved.OpatTable().recordCount(), 3);
+    EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList {QStringLiteral("Library.LIB")});
 }
