@@ -17,7 +17,7 @@ void installHelpKey(QWidget *window, int contextNumber)
     window->setProperty(contextProperty, contextNumber);
     auto *action = new QAction(window);
     action->setShortcut(QKeySequence::HelpContents);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(action, &QAction::triggered, window,
                      [window] { HelpViewer::showContext(window, helpKeyContext(window)); });
     window->addAction(action);
