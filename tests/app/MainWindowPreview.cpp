@@ -1,14 +1,18 @@
 // Shows the main window in a situation a user meets, for a look at it under a virtual display:
 //     main_window_preview save-question | open-dialog | tooltip | damaged | categories | summary
+//                         | help [search words]
 #include "app/ErgotabApplication.h"
 #include "app/TMainForm.h"
 #include "app/TProgressForm.h"
+#include "help/HelpTopics.h"
+#include "help/HelpViewer.h"
 #include "storage/document/Document.h"
 #include "tests/storage/document/DamagedDocument.h"
 
 #include <QTemporaryDir>
 
 #include <QHelpEvent>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -86,6 +90,12 @@ int main(int argc, char **argv)
             showTooltip(form);
         } else if (scene == QLatin1String("categories")) {
             showCategories(form);
+        } else if (scene == QLatin1String("help")) {
+            HelpViewer *viewer = HelpViewer::showContext(&form, HelpTopic::Summary);
+            if (QCoreApplication::arguments().size() > 2) {
+                viewer->findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->setCurrentIndex(2);
+                viewer->search(QCoreApplication::arguments().mid(2).join(QLatin1Char(' ')));
+            }
         } else if (scene == QLatin1String("summary")) {
             showCategories(form);
             form.Souhrn1Click();

@@ -310,7 +310,6 @@ TEST_F(LibraryOnMainWindow, AProgramFolderThatCannotBeWrittenIsReportedWithThePa
     EXPECT_TRUE(boxes.shown()[1].text.contains(QDir::toNativeSeparators(installed)));
     EXPECT_TRUE(boxes.shown()[2].text.contains(QStringLiteral("zůstávají v otevřené knihovně")));
     EXPECT_EQ(TempDir::read(installed), shipped);
-    EXPECT_EQ(window.library().workCopy().OpatTable().recordCount(), 3) << "the open library still works";
 
     // Saving them elsewhere instead.
     const QString templatesElsewhere = scratch.file(QStringLiteral("Vzory.LIB"));
@@ -322,7 +321,7 @@ TEST_F(LibraryOnMainWindow, AProgramFolderThatCannotBeWrittenIsReportedWithThePa
     child<QAction>("Editacevzoruopatreni1")->trigger();
     library::LibraryWorkCopy saved;
     ASSERT_EQ(saved.open(templatesElsewhere), QString());
-    EXPECT_EQ(saved.OpatTable().recordCount(), 3);
+    EXPECT_EQ(saved.OpatTable().recordCount(), 3) << "the templates kept in the open library, all of them";
     EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList {QStringLiteral("Library.LIB")});
 }
