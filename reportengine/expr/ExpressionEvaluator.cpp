@@ -360,7 +360,10 @@ private:
     QVariant hostFunction(const Node &n, const QString &name, const QStringList &arguments)
     {
         const ArgumentEvaluator evaluate = [this, &n](const QString &argumentText) -> QVariant {
-            for (int i = 0; i < n.argumentTexts.size(); ++i) {
+            // An array item keeps its name as the first text but has no node for it, so the
+            // texts and the nodes are not always as many.
+            const int known = int(qMin(qsizetype(n.argumentTexts.size()), qsizetype(n.children.size())));
+            for (int i = 0; i < known; ++i) {
                 if (n.children[i] && n.argumentTexts.at(i) == argumentText)
                     return eval(*n.children[i]);
             }

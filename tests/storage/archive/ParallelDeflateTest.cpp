@@ -40,8 +40,8 @@ QByteArray deflateInParallel(const QByteArray &data, int zlibLevel = 9)
     });
     // Feed in uneven pieces so chunk boundaries fall inside pieces.
     qsizetype at = 0;
-    for (qsizetype piece = 1; at < data.size(); piece = piece * 3 + 1) {
-        const qsizetype n = qMin(piece % 700001, data.size() - at);
+    for (qsizetype piece = 1; at < data.size(); piece = (piece * 3 + 1) % 700001) {
+        const qsizetype n = qMin(piece, data.size() - at);
         EXPECT_TRUE(deflater.feed(data.constData() + at, n));
         at += n;
     }
