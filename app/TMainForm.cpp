@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "RecentFilesMenu.h"
 #include "ReportCommands.h"
+#include "ReportDesignerCommand.h"
 #include "TAboutForm.h"
 #include "TProgressForm.h"
 #include "TSummaryForm.h"
@@ -53,6 +54,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_recentFilesMenu = new RecentFilesMenu(m_ui.File1, this);
     m_reports = new ReportCommands(this, *m_document, m_ui.Sestavy1, this);
     connect(m_reports, &ReportCommands::reportChosen, this, &TMainForm::Vytvoit1Click);
+    connect(m_ui.ModifyReport1, &QAction::triggered, this, &TMainForm::ModifyReport1Click);
     installReportPreviewHooks();
     connectCommands();
     m_recentFilesMenu->rebuild(m_recentFiles.paths());
@@ -302,6 +304,12 @@ void TMainForm::rebuildReportsMenu()
 void TMainForm::Vytvoit1Click(const QString &reportName)
 {
     m_reports->run(reportName);
+}
+
+void TMainForm::ModifyReport1Click()
+{
+    designReports(this, *m_document);
+    rebuildReportsMenu();
 }
 
 void TMainForm::New1Click()

@@ -90,6 +90,8 @@ public slots:
     void Souhrn1Click();
     // A command of "Sestavy": the report of that name over the stored document, then its preview.
     void Vytvoit1Click(const QString &reportName);
+    // "Úprava sestav": the designer over the stored document, then "Sestavy" built again.
+    void ModifyReport1Click();
     void Exit1Click();
     // The tree's commands; the wizard and the library call the add and store commands.
     void AddNodeSpeedButtonClick();

@@ -12,7 +12,9 @@ report::PrepareResult DocumentReport::prepare(Document &document, const QString 
 {
     report::ReportEngine engine;
     engine.loadTemplate(templatePath);
-    return run(document, engine, std::move(callbacks));
+    ReportData data; // closes when it goes out of scope, whatever happened
+    data.open(document.workFolder() + QStringLiteral("Object.dbf"), ReportData::Use::Run);
+    return run(document, data, engine, std::move(callbacks));
 }
 
 report::PrepareResult DocumentReport::prepare(Document &document, report::ReportTemplate reportTemplate,
@@ -20,14 +22,22 @@ report::PrepareResult DocumentReport::prepare(Document &document, report::Report
 {
     report::ReportEngine engine;
     engine.setTemplate(std::move(reportTemplate));
-    return run(document, engine, std::move(callbacks));
-}
-
-report::PrepareResult DocumentReport::run(Document &document, report::ReportEngine &engine,
-                                          report::ReportCallbacks callbacks)
-{
     ReportData data;
     data.open(document.workFolder() + QStringLiteral("Object.dbf"), ReportData::Use::Run);
+    return run(document, data, engine, std::move(callbacks));
+}
+
+report::PrepareResult DocumentReport::prepare(Document &document, ReportData &data,
+                                              report::ReportTemplate reportTemplate, report::ReportCallbacks callbacks)
+{
+    report::ReportEngine engine;
+    engine.setTemplate(std::move(reportTemplate));
+    return run(document, data, engine, std::move(callbacks));
+}
+
+report::PrepareResult DocumentReport::run(Document &document, ReportData &data, report::ReportEngine &engine,
+                                          report::ReportCallbacks callbacks)
+{
     for (report::DataSource *source : data.sources())
         engine.addDataSource(*source);
 
@@ -42,7 +52,7 @@ report::PrepareResult DocumentReport::run(Document &document, report::ReportEngi
     callbacks.variables.insert(QStringLiteral("Dokument"), document.displayName());
     callbacks.pureFunctions << ReportFunctions::names();
     engine.setCallbacks(std::move(callbacks));
-    return engine.prepare(); // the data closes when it goes out of scope, whatever happened
+    return engine.prepare();
 }
 
 } // namespace ergotab::reports

@@ -8,6 +8,8 @@ class Document;
 
 namespace ergotab::reports {
 
+class ReportData;
+
 // Runs one report template over the open document the way the "Sestavy" menu does: the report
 // data opened for a run, the engine given Object_DataSet, Kategorie_DataSet and the report
 // functions, the document's name offered to the template as [Dokument], and the data closed
@@ -24,8 +26,12 @@ public:
     static report::PrepareResult prepare(Document &document, report::ReportTemplate reportTemplate,
                                          report::ReportCallbacks callbacks);
 
+    // Over report data the caller keeps open (the designer's, opened without an index).
+    static report::PrepareResult prepare(Document &document, ReportData &data, report::ReportTemplate reportTemplate,
+                                         report::ReportCallbacks callbacks);
+
 private:
-    static report::PrepareResult run(Document &document, report::ReportEngine &engine,
+    static report::PrepareResult run(Document &document, ReportData &data, report::ReportEngine &engine,
                                      report::ReportCallbacks callbacks);
 };
 

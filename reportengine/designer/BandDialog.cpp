@@ -34,6 +34,7 @@ BandDialog::BandDialog(const DesignerHost &host, const ReportTemplate &report, c
     form->addRow(QStringLiteral("Název:"), m_name);
     m_height = new QDoubleSpinBox;
     m_height->setObjectName(QStringLiteral("BandHeightSpin"));
+    m_height->setLocale(QLocale(QLocale::Czech));
     m_height->setRange(0, 1000);
     m_height->setDecimals(1);
     m_height->setSuffix(QStringLiteral(" mm"));
@@ -89,7 +90,7 @@ BandDialog::BandDialog(const DesignerHost &host, const ReportTemplate &report, c
         auto *box = new QCheckBox(caption);
         box->setObjectName(QStringLiteral("Flag%1").arg(row));
         box->setChecked(band.*member);
-        grid->addWidget(box, row / 2, row % 2);
+        grid->addWidget(box, row % 5, row / 5);
         m_flags.emplace_back(box, member);
         ++row;
     }

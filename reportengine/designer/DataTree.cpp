@@ -96,6 +96,7 @@ void DataTree::rebuild(const ReportTemplate &report)
     for (const DesignerDataSource &source : m_host.sources) {
         auto *item = new QTreeWidgetItem(sources, {source.name});
         item->setFlags(Qt::ItemIsEnabled);
+        item->setExpanded(true);
         for (const QString &field : source.fields)
             leaf(item, field, source.name + u'.' + quotedField(field));
     }

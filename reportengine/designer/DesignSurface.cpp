@@ -457,7 +457,7 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent *event)
     switch (drag) {
     case Drag::Move:
         if (delta.manhattanLength() * pixelsPerMm() >= 3)
-            finishMove(snappedDelta(delta));
+            finishMove(delta);
         break;
     case Drag::Resize:
         finishResize(m_snap ? QPointF(snapped(delta.x(), m_gridMm), snapped(delta.y(), m_gridMm)) : delta);
@@ -494,22 +494,29 @@ void DesignSurface::finishMove(QPointF delta)
 {
     if (m_selection.empty())
         return;
-    // All objects of one band dragged so that the first lands in another band go into it.
+    // All objects of one band dragged so that the first lands in another band go into it; the
+    // first object's corner lands on the grid of the band it ends in.
     const SurfaceGeometry g = geometry();
     const ObjectRef first = m_selection.front();
     const QRectF firstRect = g.objectRect(first.band, m_model.object(first).rect).translated(delta);
-    const int target = g.bandAt(firstRect.center(), false);
+    int target = g.bandAt(firstRect.center(), false);
     const bool oneBand =
         std::all_of(m_selection.begin(), m_selection.end(), [&](const ObjectRef &r) { return r.band == first.band; });
-    if (target >= 0 && target != first.band && oneBand) {
-        std::vector<QRectF> rects;
-        const QPointF shift = g.bandRect(first.band).topLeft() - g.bandRect(target).topLeft();
-        for (const ObjectRef &ref : m_selection)
-            rects.push_back(m_model.object(ref).rect.translated(delta + shift));
-        m_model.moveObjectsToBand(m_selection, {m_page, target}, rects);
+    if (target < 0 || !oneBand)
+        target = first.band;
+    QPointF shift = delta + g.bandRect(first.band).topLeft() - g.bandRect(target).topLeft();
+    if (m_snap) {
+        const QPointF corner = m_model.object(first).rect.topLeft() + shift;
+        shift += QPointF(snapped(corner.x(), m_gridMm), snapped(corner.y(), m_gridMm)) - corner;
+    }
+    if (target == first.band) {
+        m_model.moveObjects(m_selection, shift);
         return;
     }
-    m_model.moveObjects(m_selection, delta);
+    std::vector<QRectF> rects;
+    for (const ObjectRef &ref : m_selection)
+        rects.push_back(m_model.object(ref).rect.translated(shift));
+    m_model.moveObjectsToBand(m_selection, {m_page, target}, rects);
 }
 
 void DesignSurface::finishResize(QPointF delta)

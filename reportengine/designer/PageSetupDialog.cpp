@@ -24,6 +24,7 @@ QDoubleSpinBox *mmSpin(const QString &name, double value, double max)
 {
     auto *spin = new QDoubleSpinBox;
     spin->setObjectName(name);
+    spin->setLocale(QLocale(QLocale::Czech)); // a decimal comma, as everywhere in the program
     spin->setRange(0, max);
     spin->setDecimals(1);
     spin->setSuffix(QStringLiteral(" mm"));

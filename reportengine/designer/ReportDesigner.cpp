@@ -3,6 +3,7 @@
 #include "BandDialog.h"
 #include "DataTree.h"
 #include "DesignSurface.h"
+#include "DialogPageEditor.h"
 #include "ExpressionEditor.h"
 #include "PageSetupDialog.h"
 #include "PropertyPanel.h"
@@ -105,13 +106,25 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
     buildLayout();
     buildMenus();
     buildToolBars();
-    installDesignerHelp(this, m_host, DesignerHelp::Designer);
+    if (m_host.showHelp) {
+        // One F1 for the window: the topic of the tab in front (report page or dialog page).
+        auto *help = new QAction(this);
+        help->setObjectName(QStringLiteral("HelpAction"));
+        help->setShortcut(QKeySequence::HelpContents);
+        connect(help, &QAction::triggered, this, &ReportDesigner::showHelp);
+        QWidget::addAction(help);
+    }
 
     connect(&m_model, &DesignerModel::changed, this, [this] {
+        if (m_dialogEditors.size() != m_model.reportTemplate().dialogs.size())
+            rebuildDialogTabs();
         updateTitle();
         updateActions();
     });
-    connect(&m_model, &DesignerModel::templateReplaced, this, [this] { m_tree->rebuild(m_model.reportTemplate()); });
+    connect(&m_model, &DesignerModel::templateReplaced, this, [this] {
+        m_tree->rebuild(m_model.reportTemplate());
+        rebuildDialogTabs();
+    });
     connect(&m_model.undoStack(), &QUndoStack::cleanChanged, this, &ReportDesigner::updateTitle);
     connect(m_surface, &DesignSurface::selectionChanged, this, &ReportDesigner::updateActions);
     connect(m_surface, &DesignSurface::currentBandChanged, this, &ReportDesigner::updateActions);
@@ -123,8 +136,52 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
             action->setChecked(m_surface->insertKind() == kind);
     });
     m_tree->rebuild(m_model.reportTemplate());
+    rebuildDialogTabs();
     updateTitle();
     updateActions();
+}
+
+void ReportDesigner::rebuildDialogTabs()
+{
+    const int current = m_tabs->currentIndex();
+    while (m_tabs->count() > 1) {
+        QWidget *tab = m_tabs->widget(1);
+        m_tabs->removeTab(1);
+        tab->deleteLater();
+    }
+    m_dialogEditors.clear();
+    const auto &dialogs = m_model.reportTemplate().dialogs;
+    for (int i = 0; i < int(dialogs.size()); ++i) {
+        auto *editor = new DialogPageEditor(m_model, m_host, i);
+        m_dialogEditors.push_back(editor);
+        m_tabs->addTab(editor, QStringLiteral("Dialog: ") + dialogs[i].name);
+    }
+    m_tabs->setCurrentIndex(std::min(current, m_tabs->count() - 1));
+}
+
+DialogPageEditor *ReportDesigner::dialogEditor(int index) const
+{
+    return index >= 0 && index < int(m_dialogEditors.size()) ? m_dialogEditors[index] : nullptr;
+}
+
+void ReportDesigner::insertDialogPage()
+{
+    DialogPage page;
+    page.caption = QStringLiteral("Údaje pro sestavu");
+    const int index = m_model.insertDialogPage(page);
+    m_tabs->setCurrentIndex(index + 1);
+}
+
+void ReportDesigner::deleteDialogPage()
+{
+    const int index = m_tabs->currentIndex() - 1;
+    if (index >= 0 && index < int(m_model.reportTemplate().dialogs.size()))
+        m_model.deleteDialogPage(index);
+}
+
+void ReportDesigner::showHelp()
+{
+    m_host.showHelp(this, m_tabs->currentIndex() > 0 ? DesignerHelp::DialogPage : DesignerHelp::Designer);
 }
 
 ReportDesigner::~ReportDesigner() = default;
@@ -184,7 +241,8 @@ void ReportDesigner::buildLayout()
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
-    splitter->setSizes({220, 760, 300});
+    m_panel->setMinimumWidth(360);
+    splitter->setSizes({220, 700, 360});
     layout->addWidget(splitter, 1);
 
     auto *status = new QStatusBar;
@@ -271,6 +329,9 @@ void ReportDesigner::buildMenus()
         auto *action = bands->addAction(bandKindCaption(kind), this, [this, kind] { insertBand(kind); });
         action->setObjectName(QStringLiteral("InsertBand%1").arg(int(kind)));
     }
+    addAction(insert, QStringLiteral("&Dialogová stránka"), "InsertDialogAction", {}, [this] { insertDialogPage(); });
+    addAction(insert, QStringLiteral("Odstranit dialogovou stránku"), "DeleteDialogAction", {},
+              [this] { deleteDialogPage(); });
     insert->addSeparator();
     for (ObjectKind kind : objectKinds()) {
         auto *action = insert->addAction(objectKindCaption(kind));
@@ -359,8 +420,7 @@ void ReportDesigner::buildMenus()
 
     if (m_host.showHelp) {
         QMenu *help = bar->addMenu(QStringLiteral("&Nápověda"));
-        help->addAction(QStringLiteral("&Nápověda k návrháři"), this,
-                        [this] { m_host.showHelp(this, DesignerHelp::Designer); });
+        help->addAction(QStringLiteral("&Nápověda k návrháři"), this, &ReportDesigner::showHelp);
     }
 }
 

@@ -76,6 +76,10 @@ public:
     void deleteBand();
     void editPageSetup();
     void editObjectText();
+    void insertDialogPage();
+    void deleteDialogPage();
+    // The dialog page editors, one tab each after the report page.
+    DialogPageEditor *dialogEditor(int index) const;
 
     // The template for new reports: one A4 page without bands.
     static ReportTemplate emptyTemplate();
@@ -95,6 +99,8 @@ private:
     void updateActions();
     void showError(const QString &message);
     void showScripts();
+    void rebuildDialogTabs();
+    void showHelp();
 
     DesignerHost m_host;
     DesignerHooks m_hooks;
@@ -109,7 +115,7 @@ private:
     Ruler *m_vRuler = nullptr;
     PropertyPanel *m_panel = nullptr;
     DataTree *m_tree = nullptr;
-    DialogPageEditor *m_dialogs = nullptr;
+    std::vector<DialogPageEditor *> m_dialogEditors;
     QLabel *m_position = nullptr;
     QLabel *m_zoomLabel = nullptr;
     QToolBar *m_fileBar = nullptr;

@@ -1,0 +1,53 @@
+// Shows the designer with a template for screenshots:
+//   report_designer_demo TEMPLATE.frf [select|expression|band|page]
+
+#include "reportengine/designer/DesignSurface.h"
+#include "reportengine/designer/ExpressionEditor.h"
+#include "reportengine/designer/ReportDesigner.h"
+#include "reports/ReportFields.h"
+
+#include <QApplication>
+#include <QTimer>
+
+using namespace ergotab::report;
+using namespace ergotab::report::designer;
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    DesignerHost host;
+    const QStringList fields = ergotab::reports::fields::objectFieldNames();
+    host.sources = {{QStringLiteral("Object_DataSet"), fields}, {QStringLiteral("Kategorie_DataSet"), fields}};
+    host.functions = {
+        {QStringLiteral("R_PATH"), QStringLiteral("R_PATH(Index)"), QStringLiteral("cesta")},
+        {QStringLiteral("R_KATEGORIE"), QStringLiteral("R_KATEGORIE(Fak01)"), QStringLiteral("kategorie")},
+        {QStringLiteral("R_MAXKATEGORIE"), QStringLiteral("R_MAXKATEGORIE(text)"), QStringLiteral("největší číslice")}};
+    host.variables = {QStringLiteral("Dokument")};
+    host.showHelp = [](QWidget *, DesignerHelp) {};
+    ReportDesigner designer(host);
+    if (argc > 1)
+        designer.openFile(QString::fromLocal8Bit(argv[1]));
+    const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    designer.showMaximized();
+    if (mode == QStringLiteral("select") || mode == QStringLiteral("expression")) {
+        ObjectRefs refs;
+        const auto &bands = designer.model().reportTemplate().pages.at(0).bands;
+        for (int b = 0; b < int(bands.size()) && refs.size() < 3; ++b)
+            for (int i = 0; i < int(bands[b].objects.size()) && refs.size() < 3; ++i)
+                if (std::holds_alternative<TextObject>(bands[b].objects[i].content) && b == 2)
+                    refs.push_back({0, b, i});
+        designer.surface().setSelection(refs);
+    }
+    QTimer::singleShot(500, &designer, [&designer, mode] {
+        if (mode == QStringLiteral("expression")) {
+            ExpressionEditor editor(designer.host(), designer.model().reportTemplate(), ExpressionEditor::Mode::Text,
+                                    QStringLiteral("Počet: [Kategorie_DataSet.\"Pracov\" * ] zaměstnanců"), &designer);
+            editor.exec();
+        } else if (mode == QStringLiteral("band")) {
+            designer.editBand(2);
+        } else if (mode == QStringLiteral("page")) {
+            designer.editPageSetup();
+        }
+    });
+    return app.exec();
+}
