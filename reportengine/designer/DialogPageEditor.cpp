@@ -234,6 +234,8 @@ DialogPageEditor::DialogPageEditor(DesignerModel &model, const DesignerHost &hos
             items.removeLast();
         control([items](DialogControl &c) { c.items = items; }, QStringLiteral("Položky prvku"));
     });
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
     refresh();
 }
 

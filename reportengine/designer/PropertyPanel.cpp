@@ -3,14 +3,18 @@
 #include "DesignSurface.h"
 #include "reportengine/designer/core/ObjectFactory.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -166,6 +170,9 @@ void PropertyPanel::build()
     m_textButton->setObjectName(QStringLiteral("ExpressionButton"));
     text->addRow(m_text);
     text->addRow(m_textButton);
+    m_pictureButton = new QPushButton(QStringLiteral("Obrázek ze souboru…"));
+    m_pictureButton->setObjectName(QStringLiteral("PictureButton"));
+    text->addRow(m_pictureButton);
     m_format = lineEdit("FormatEdit");
     m_format->setToolTip(QStringLiteral("Formát jako za # ve výrazu: N2,2  N#,##0.00  Ddd.mm.yyyy  Bne;ano"));
     text->addRow(QStringLiteral("Formát:"), m_format);
@@ -236,6 +243,8 @@ void PropertyPanel::build()
     column->addWidget(m_scriptLabel);
     column->addWidget(m_script);
     column->addStretch();
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
 
     // Edits take effect when finished (Enter or leaving the field), each as one step.
     for (QLineEdit *edit : {m_x, m_y, m_width, m_height})
@@ -252,6 +261,12 @@ void PropertyPanel::build()
         apply(QStringLiteral("Název"), [name](ReportObject &o) { o.name = name; });
     });
     connect(m_textButton, &QPushButton::clicked, this, &PropertyPanel::editTextRequested);
+    connect(m_pictureButton, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Obrázek"), QString(),
+                                                          QStringLiteral("Obrázky (*.png *.jpg *.jpeg *.bmp)"));
+        if (!path.isEmpty())
+            loadPicture(path);
+    });
     connect(m_format, &QLineEdit::editingFinished, this, [this] {
         const QString format = m_format->text().trimmed();
         apply(QStringLiteral("Formát"), [format](ReportObject &o) {
@@ -397,6 +412,25 @@ void PropertyPanel::applyGeometry(QLineEdit *edit)
     });
 }
 
+bool PropertyPanel::loadPicture(const QString &path)
+{
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    const QByteArray format = QImageReader(&buffer).format().toUpper();
+    const QByteArray kept = format == "JPG" ? QByteArray("JPEG") : format;
+    if (kept != "PNG" && kept != "JPEG" && kept != "BMP")
+        return false;
+    apply(QStringLiteral("Obrázek"), [&bytes, &kept](ReportObject &o) {
+        if (auto *picture = std::get_if<PictureObject>(&o.content)) {
+            picture->data = bytes;
+            picture->format = kept;
+        }
+    });
+    return true;
+}
+
 void PropertyPanel::applyText()
 {
     if (m_refreshing || m_text->isReadOnly())
@@ -463,6 +497,9 @@ void PropertyPanel::refresh()
     m_text->document()->setModified(false);
     m_text->setReadOnly(!hasContent);
     m_textButton->setEnabled(hasContent);
+    m_pictureButton->setVisible(any && std::all_of(objects.begin(), objects.end(), [](const ReportObject &o) {
+                                    return std::holds_alternative<PictureObject>(o.content);
+                                }));
 
     for (QWidget *w : std::initializer_list<QWidget *> {m_format, m_font, m_fontSize, m_bold, m_italic, m_underline,
                                                         m_textColor, m_hAlign, m_vAlign, m_wordWrap, m_stretch,

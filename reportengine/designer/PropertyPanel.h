@@ -36,6 +36,8 @@ public:
 
     // The text, expression or HTML an object of this kind keeps (nullptr for lines and shapes).
     static QString *contentText(ReportObject &object);
+    // Embeds the picture file into the selected picture objects; false when it is no picture.
+    bool loadPicture(const QString &path);
 
 signals:
     // The "…" button: the window opens the expression editor on the first selected object.
@@ -64,6 +66,7 @@ private:
     QLineEdit *m_height = nullptr;
     QPlainTextEdit *m_text = nullptr;
     QPushButton *m_textButton = nullptr;
+    QPushButton *m_pictureButton = nullptr;
     QFontComboBox *m_font = nullptr;
     QLineEdit *m_fontSize = nullptr;
     QCheckBox *m_bold = nullptr;

@@ -319,8 +319,8 @@ void ReportDesigner::buildMenus()
     m_selectionActions.push_back(addAction(edit, QStringLiteral("Do po&zadí"), "BackAction", {}, [this] {
         m_surface->setSelection(m_model.sendToBack(m_surface->selection()));
     }));
-    m_selectionActions.push_back(addAction(edit, QStringLiteral("&Text objektu…"), "EditTextAction",
-                                           QKeySequence(Qt::Key_Return), [this] { editObjectText(); }));
+    m_selectionActions.push_back(
+        addAction(edit, QStringLiteral("&Text objektu…"), "EditTextAction", {}, [this] { editObjectText(); }));
 
     QMenu *insert = bar->addMenu(QStringLiteral("&Vložit"));
     QMenu *bands = insert->addMenu(QStringLiteral("&Pás"));
@@ -579,6 +579,7 @@ bool ReportDesigner::maybeSave()
 void ReportDesigner::closeEvent(QCloseEvent *event)
 {
     if (maybeSave()) {
+        m_model.markSaved(); // asked once: closing goes on without asking again
         event->accept();
         QDialog::closeEvent(event);
     } else {

@@ -7,6 +7,7 @@
 #include "reports/ReportFields.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 
 using namespace ergotab::report;
@@ -45,6 +46,9 @@ int main(int argc, char **argv)
             editor.exec();
         } else if (mode == QStringLiteral("band")) {
             designer.editBand(2);
+        } else if (mode == QStringLiteral("dialog")) {
+            if (auto *tabs = designer.findChild<QTabWidget *>(QStringLiteral("PageTabs")))
+                tabs->setCurrentIndex(1);
         } else if (mode == QStringLiteral("page")) {
             designer.editPageSetup();
         }

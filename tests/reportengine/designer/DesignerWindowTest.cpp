@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -274,4 +275,21 @@ TEST_F(DesignerWindow, TemplatesOfAnOlderFormatAreKeptUnlessOverwritingIsChosen)
     ASSERT_TRUE(designer->save());
     EXPECT_EQ(loadTemplate(old), sample());
     EXPECT_TRUE(ergotab::test::TempDir::read(old).startsWith("<?xml"));
+}
+
+TEST_F(DesignerWindow, APictureFileIsEmbeddedAndOtherFilesAreRefused)
+{
+    ergotab::test::TempDir dir;
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dir.file(QStringLiteral("logo.png"))));
+    ergotab::test::TempDir::write(dir.file(QStringLiteral("logo.txt")), "no picture");
+    const ObjectRefs refs =
+        model().insertObjects({0, 0}, {newObject(ObjectKind::Picture, QRectF(0, 0, 20, 10))}, QStringLiteral("Vložit"));
+    surface().setSelection(refs);
+    EXPECT_FALSE(designer->propertyPanel().loadPicture(dir.file(QStringLiteral("logo.txt"))));
+    ASSERT_TRUE(designer->propertyPanel().loadPicture(dir.file(QStringLiteral("logo.png"))));
+    const auto &picture = std::get<PictureObject>(model().object(refs.front()).content);
+    EXPECT_EQ(picture.format, QByteArray("PNG"));
+    EXPECT_EQ(picture.data, ergotab::test::TempDir::read(dir.file(QStringLiteral("logo.png"))));
 }
