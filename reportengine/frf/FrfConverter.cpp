@@ -2,12 +2,15 @@
 // to the band it stands in the way the earlier engine did it, the variables.
 #include "reportengine/expr/Expression.h"
 #include "reportengine/frf/FrfObjectConverter.h"
+#include "reportengine/frf/FrfScripts.h"
 #include "reportengine/frf/FrfTemplate.h"
 #include "reportengine/frf/FrfUnits.h"
 #include "reportengine/model/TemplateLoader.h"
 #include "storage/AppError.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -101,6 +104,7 @@ public:
 
     ReportTemplate run(const QString &name)
     {
+        countAssignments();
         ReportTemplate r;
         r.name = name;
         r.doublePass = m_file.header.doublePass;
@@ -118,6 +122,13 @@ public:
         }
         for (const FrfVariable &v : m_file.variables)
             r.variables.push_back({v.name, variableExpression(v.value), v.category});
+        for (const auto &[variable, expression] : m_scriptVariables) {
+            const bool defined = std::any_of(r.variables.begin(), r.variables.end(), [&](const TemplateVariable &v) {
+                return v.name.compare(variable, Qt::CaseInsensitive) == 0;
+            });
+            if (!defined)
+                r.variables.push_back({variable, expression, QString()});
+        }
         if (!m_file.fieldAliases.isEmpty() || !m_file.dataSourceAliases.isEmpty())
             m_warnings << u"Přezdívky polí a zdrojů dat ze slovníku se nepřenášejí (%1)."_s.arg(
                 (m_file.fieldAliases + m_file.dataSourceAliases).join(u", "_s));
@@ -127,6 +138,54 @@ public:
     }
 
 private:
+    // How often each name is assigned in all the scripts of the file: a variable set in one
+    // place only can become a variable of ours.
+    void countAssignments()
+    {
+        static const QRegularExpression assignment(u"\\b([A-Za-z_][A-Za-z0-9_]*)\\s*:="_s);
+        const auto count = [&](const QStringList &script) {
+            auto it = assignment.globalMatch(script.join(u'\n'));
+            while (it.hasNext())
+                ++m_assigned[it.next().captured(1).toUpper()];
+        };
+        for (const FrfObject &o : m_file.objects)
+            count(o.common.script);
+        for (const FrfPage &p : m_file.pages)
+            count(p.script);
+    }
+
+    // Keeps the script, tells that it does not run, and carries over what it means where that
+    // is exact: a condition for printing (`printIf` null where the owner cannot take one) and
+    // variables set from an expression in this one place.
+    void translateScript(const FrfObject &o, QString *printIf)
+    {
+        const QStringList &lines = o.common.script;
+        const QString script = lines.join(u'\n');
+        if (script.trimmed().isEmpty())
+            return;
+        const QString first = lines.join(u' ').simplified().left(60);
+        const auto meaning = understandScript(script);
+        bool exact = meaning.has_value() && (meaning->visibleWhen.isEmpty() || printIf);
+        if (exact) {
+            for (const auto &[name, value] : meaning->assignments)
+                exact = exact && m_assigned.value(name.toUpper()) == 1;
+        }
+        if (!exact) {
+            m_objects.warn(o, u"skript se nespouští: „%1“"_s.arg(first));
+            return;
+        }
+        QStringList done;
+        if (!meaning->visibleWhen.isEmpty()) {
+            *printIf = meaning->visibleWhen;
+            done << u"podmínka tisku „%1“"_s.arg(meaning->visibleWhen);
+        }
+        for (const auto &[name, value] : meaning->assignments) {
+            m_scriptVariables.emplace_back(name, value);
+            done << u"proměnná %1 = %2"_s.arg(name, value);
+        }
+        m_objects.warn(o, u"skript se nespouští, převeden na: %1."_s.arg(done.join(u"; "_s)));
+    }
+
     QString reportPageName(int index) const
     {
         if (index < 0 || index >= int(m_file.pages.size()) || m_file.pages[size_t(index)].dialog)
@@ -191,8 +250,11 @@ private:
             }
         }
         b.script = c.script.join(u'\n');
-        if (!b.script.trimmed().isEmpty())
-            m_objects.warn(o, u"skript pásu se nespouští: „%1“"_s.arg(c.script.join(u' ').simplified().left(60)));
+        // A data band left out by printIf also leaves its records out of the sums, which a
+        // hidden band of the earlier engine did not; and a hidden band's child printed there
+        // only by a flag.
+        const bool conditionFits = !isDataBand(type) && b.childBand.isEmpty();
+        translateScript(o, conditionFits ? &b.printIf : nullptr);
         if (!kind)
             m_objects.warn(o, u"pás bez druhu (%1) se netiskne."_s.arg(type));
         return b;
@@ -269,20 +331,28 @@ private:
                 ordered.push_back(o);
         for (const FrfObject *o : ordered) {
             const int at = findBand(o->common);
+            std::vector<ReportObject> converted;
             if (at < 0) {
-                for (ReportObject &obj : m_objects.convert(*o, origin))
-                    page.objects.push_back(std::move(obj));
-                continue;
+                converted = m_objects.convert(*o, origin);
+            } else {
+                const FrfCommon &b = bands[size_t(at)]->common;
+                converted = m_objects.convert(*o, QPointF(isCrossBand(b.frameType) ? b.x : origin.x(), b.y));
             }
-            const FrfCommon &b = bands[size_t(at)]->common;
-            const double bandX = isCrossBand(b.frameType) ? b.x : origin.x();
-            for (ReportObject &obj : m_objects.convert(*o, QPointF(bandX, b.y)))
-                page.bands[size_t(at)].objects.push_back(std::move(obj));
+            // A round rectangle's shadow and text go with its shape.
+            QString printIf;
+            translateScript(*o, &printIf);
+            for (ReportObject &obj : converted)
+                obj.printIf = printIf;
+            auto &target = at < 0 ? page.objects : page.bands[size_t(at)].objects;
+            for (ReportObject &obj : converted)
+                target.push_back(std::move(obj));
         }
         return page;
     }
 
     const FrfFile &m_file;
+    QHash<QString, int> m_assigned;
+    std::vector<std::pair<QString, QString>> m_scriptVariables;
     const CodePage &m_codePage;
     QStringList &m_warnings;
     FrfObjectConverter m_objects;

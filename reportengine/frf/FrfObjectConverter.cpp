@@ -4,7 +4,7 @@
 #include "reportengine/frf/FrfFormats.h"
 #include "reportengine/frf/FrfReader.h"
 #include "reportengine/frf/FrfUnits.h"
-#include "reportengine/frf/RtfToHtml.h"
+#include "reportengine/model/RtfToHtml.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -353,10 +353,16 @@ void FrfObjectConverter::addIn(const FrfObject &o, ReportObject &obj, std::vecto
         obj.content = text(o, *o.memo); // a framed memo
     } else if (isClass(o, "TfrRichView"_L1) || isClass(o, "TfrRxRichView"_L1)) {
         RichTextObject rich;
-        QStringList notes;
-        rich.html = rtfToHtml(o.rtf, m_codePage, notes);
-        for (const QString &note : notes)
-            warn(o, note);
+        if (looksLikeRtf(o.rtf)) {
+            rich.html = rtfToHtml(o.rtf);
+            if (o.rtf.contains("\\pict") || o.rtf.contains("\\object"))
+                warn(o, u"obrázky a objekty v textu RTF se netisknou."_s);
+            if (o.rtf.contains("\\trowd"))
+                warn(o, u"tabulky v textu RTF se tisknou jako text bez mřížky."_s);
+        } else if (!o.rtf.isEmpty()) {
+            warn(o, u"text není ve formátu RTF, tiskne se jako prostý text."_s);
+            rich.html = m_codePage.decode(o.rtf).toHtmlEscaped().replace(u'\n', u"<br>"_s);
+        }
         const QString field = memoText(o).trimmed();
         if (!field.isEmpty())
             warn(o, u"text RTF z datového pole „%1“ se nečte; tiskne se text uložený v šabloně."_s.arg(field));
@@ -405,8 +411,11 @@ std::vector<ReportObject> FrfObjectConverter::convert(const FrfObject &o, QPoint
     case ObjectType::Band:
         return out;
     }
-    if (!obj.script.trimmed().isEmpty())
-        warn(o, u"skript se nespouští: „%1“"_s.arg(firstLine(o.common.script)));
+    // A frame with no sides draws nothing; its width and colour matter only to shapes and lines.
+    if (!obj.frame.any() &&
+        (std::holds_alternative<TextObject>(obj.content) || std::holds_alternative<PictureObject>(obj.content) ||
+         std::holds_alternative<RichTextObject>(obj.content)))
+        obj.frame = FrameStyle();
     out.push_back(std::move(obj));
     return out;
 }

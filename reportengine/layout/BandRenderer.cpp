@@ -141,6 +141,15 @@ RenderedBand BandRenderer::render(const Band &band)
         if (!obj.visible)
             continue;
         try {
+            if (!obj.printIf.trimmed().isEmpty()) {
+                const QVariant v = m_cache.expression(obj.printIf).evaluate(m_context);
+                const auto shown = value::toCondition(v);
+                if (!shown)
+                    throw AppError(u"podmínka tisku (%1) nedává pravdivostní hodnotu, ale %2."_s.arg(
+                        obj.printIf, value::describe(v)));
+                if (!*shown)
+                    continue;
+            }
             placed.push_back(renderObject(obj));
         } catch (const ExpressionError &e) {
             throw e.withContext(u"Objekt %1 v pásu %2: "_s.arg(objectName(obj), band.name));

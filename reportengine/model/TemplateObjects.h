@@ -132,6 +132,9 @@ struct ReportObject
     QString name;
     QRectF rect;
     bool visible = true;
+    // Printed only while this expression is true (templates of the earlier engine said so in a
+    // script setting Visible).
+    QString printIf;
     FrameStyle frame;
     QColor fill = Qt::transparent;
     QString script; // kept as written by the earlier engine; never run

@@ -389,6 +389,7 @@ private:
         obj.visible = in.flag("visible"_L1, true);
         obj.fill = in.color("fill"_L1, obj.fill);
         obj.tag = in.text("tag"_L1);
+        obj.printIf = in.text("print-if"_L1);
         std::visit([&](auto &c) { readAttributes(in, c); }, obj.content);
         obj.unknown.attributes = in.rest();
         children([&](QStringView name) {

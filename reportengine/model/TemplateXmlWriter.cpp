@@ -255,6 +255,7 @@ void writeObject(QXmlStreamWriter &w, const ReportObject &obj)
     o.flag("visible"_L1, obj.visible, d.visible);
     o.color("fill"_L1, obj.fill, d.fill);
     o.text("tag"_L1, obj.tag);
+    o.text("print-if"_L1, obj.printIf);
     std::visit([&](const auto &c) { writeContent(w, c); }, obj.content);
     o.unknownAttributes(obj.unknown);
     writeFrame(w, obj.frame);

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds a fuzz target (CMake with ERGOTAB_FUZZ: clang's libFuzzer, AddressSanitizer and UBSan)
 # in build-fuzz/ and runs it.
-#   tests/fuzz/run-fuzz.sh archive|dbf|expr|template SECONDS [JOBS]
+#   tests/fuzz/run-fuzz.sh archive|dbf|expr|template|frf SECONDS [JOBS]
 # The corpus grows in fuzz-out/TARGET/corpus, crashes land in fuzz-out/TARGET/.
 # Needs clang-14 with libclang-rt-14-dev (scripts/install-deps.sh installs them).
 set -euo pipefail
-target=${1:?usage: run-fuzz.sh archive|dbf|expr|template SECONDS [JOBS]}
-seconds=${2:?usage: run-fuzz.sh archive|dbf|expr|template SECONDS [JOBS]}
+target=${1:?usage: run-fuzz.sh archive|dbf|expr|template|frf SECONDS [JOBS]}
+seconds=${2:?usage: run-fuzz.sh archive|dbf|expr|template|frf SECONDS [JOBS]}
 jobs=${3:-1}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 case $target in
@@ -14,6 +14,7 @@ case $target in
   dbf) rss=2048; max_len=16384 ;;
   expr) rss=1024; max_len=4096 ;;
   template) rss=2048; max_len=65536 ;;
+  frf) rss=2048; max_len=16384 ;;
   *) echo "run-fuzz.sh: unknown target $target" >&2; exit 2 ;;
 esac
 build=$root/build-fuzz
