@@ -17,37 +17,6 @@ namespace {
 
 constexpr double epsilon = 1e-6;
 
-Qt::Alignment alignmentOf(const TextObject &t)
-{
-    Qt::Alignment a;
-    switch (t.hAlign) {
-    case HAlign::Left:
-        a = Qt::AlignLeft;
-        break;
-    case HAlign::Right:
-        a = Qt::AlignRight;
-        break;
-    case HAlign::Center:
-        a = Qt::AlignHCenter;
-        break;
-    case HAlign::Justify:
-        a = Qt::AlignJustify;
-        break;
-    }
-    switch (t.vAlign) {
-    case VAlign::Top:
-        a |= Qt::AlignTop;
-        break;
-    case VAlign::Center:
-        a |= Qt::AlignVCenter;
-        break;
-    case VAlign::Bottom:
-        a |= Qt::AlignBottom;
-        break;
-    }
-    return a;
-}
-
 // What a check box reads as ticked: true, a non-zero number, a text not starting with '0'.
 bool ticked(const QVariant &v)
 {
@@ -266,7 +235,7 @@ void BandRenderer::renderContent(const ReportObject &obj, const TextObject &t, P
     item.font = toQFont(font);
     item.color = color;
     item.fill = fill;
-    item.alignment = alignmentOf(t);
+    item.alignment = toQtAlignment(t);
     item.wordWrap = false; // the lines are broken here, so every output shows the same lines
     item.rotation = t.rotation;
     item.frame = obj.frame;

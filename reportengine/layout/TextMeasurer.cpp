@@ -17,17 +17,6 @@ constexpr double referenceDpi = 1200.0;
 
 } // namespace
 
-QFont toQFont(const FontSpec &spec)
-{
-    QFont font(spec.family);
-    font.setPointSizeF(spec.sizePt);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    return font;
-}
-
 QStringList TextMeasurer::lines(const QString &text, const FontSpec &font, double widthMm, bool wrap)
 {
     QStringList out;

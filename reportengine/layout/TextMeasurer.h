@@ -3,6 +3,7 @@
 // How long a text is and where it wraps, in millimetres. The layout asks only this, so golden
 // tests use fixed character widths (independent of installed fonts) and real runs the fonts.
 
+#include "reportengine/model/QtConversions.h"
 #include "reportengine/model/TemplateObjects.h"
 
 #include <QFont>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace ergotab::report {
-
-QFont toQFont(const FontSpec &spec);
 
 class TextMeasurer
 {

@@ -2,50 +2,13 @@
 
 #include "ObjectFactory.h"
 
+#include "reportengine/model/QtConversions.h"
+
 #include <QImage>
 
 namespace ergotab::report::designer {
 
 namespace {
-
-QFont fontOf(const FontSpec &spec)
-{
-    QFont font(spec.family);
-    font.setPointSizeF(spec.sizePt);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    return font;
-}
-
-Qt::Alignment alignmentOf(const TextObject &text)
-{
-    Qt::Alignment a;
-    switch (text.hAlign) {
-    case HAlign::Left:
-        a = Qt::AlignLeft;
-        break;
-    case HAlign::Right:
-        a = Qt::AlignRight;
-        break;
-    case HAlign::Center:
-        a = Qt::AlignHCenter;
-        break;
-    case HAlign::Justify:
-        a = Qt::AlignJustify;
-        break;
-    }
-    switch (text.vAlign) {
-    case VAlign::Top:
-        return a | Qt::AlignTop;
-    case VAlign::Center:
-        return a | Qt::AlignVCenter;
-    case VAlign::Bottom:
-        return a | Qt::AlignBottom;
-    }
-    return a;
-}
 
 // A box with a caption for objects whose printed look needs data.
 TextItem placeholder(const QRectF &rect, const QString &caption, const ReportObject &object)
@@ -73,10 +36,10 @@ void addObject(PreparedPage &out, const ReportObject &object, const QRectF &rect
         TextItem item;
         item.rect = rect;
         item.text = text->text;
-        item.font = fontOf(text->font);
+        item.font = toQFont(text->font);
         item.color = text->color;
         item.fill = object.fill;
-        item.alignment = alignmentOf(*text);
+        item.alignment = toQtAlignment(*text);
         item.wordWrap = text->wordWrap;
         item.rotation = text->rotation;
         item.frame = object.frame;
