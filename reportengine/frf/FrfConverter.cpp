@@ -122,12 +122,13 @@ public:
         }
         for (const FrfVariable &v : m_file.variables)
             r.variables.push_back({v.name, variableExpression(v.value), v.category});
-        for (const auto &[variable, expression] : m_scriptVariables) {
+        for (const auto &assignment : m_scriptVariables) {
+            const QString &variable = assignment.first;
             const bool defined = std::any_of(r.variables.begin(), r.variables.end(), [&](const TemplateVariable &v) {
                 return v.name.compare(variable, Qt::CaseInsensitive) == 0;
             });
             if (!defined)
-                r.variables.push_back({variable, expression, QString()});
+                r.variables.push_back({variable, assignment.second, QString()});
         }
         if (!m_file.fieldAliases.isEmpty() || !m_file.dataSourceAliases.isEmpty())
             m_warnings << u"Přezdívky polí a zdrojů dat ze slovníku se nepřenášejí (%1)."_s.arg(

@@ -132,8 +132,9 @@ TEST(FrfSamples, EveryPrefixFailsCleanly)
                 loadFrfTemplate(bytes.left(cut), QStringLiteral("cut.frf"));
                 loaded += cut < readable;
             } catch (const AppError &e) {
-                if (cut > 0)
+                if (cut > 0) {
                     ASSERT_TRUE(e.message().contains(QStringLiteral("cut.frf"))) << qPrintable(e.message());
+                }
             }
         }
         EXPECT_LT(loaded, readable / 4);
