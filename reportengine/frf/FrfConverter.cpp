@@ -225,8 +225,8 @@ private:
         Band b;
         b.name = c.name;
         b.kind = kind.value_or(BandKind::Child);
-        b.top = yMm(c.y - origin.y());
-        b.height = yMm(std::max(c.height, 0));
+        b.top = clampedMm(yMm(c.y - origin.y()));
+        b.height = clampedMm(yMm(std::max(c.height, 0)));
         const int type = c.frameType;
         if (isDataBand(type))
             b.dataSource = c.formatStr.trimmed();

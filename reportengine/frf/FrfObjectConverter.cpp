@@ -157,6 +157,8 @@ QStringList memoLines(const FrfObject &o, const CodePage &codePage)
             lines << codePage.decode(line);
         }
     }
+    for (QString &line : lines)
+        line = cleanText(line);
     return lines;
 }
 
@@ -170,8 +172,11 @@ ReportObject FrfObjectConverter::common(const FrfObject &o, QPointF origin)
     const FrfCommon &c = o.common;
     ReportObject obj;
     obj.name = c.name;
-    obj.rect =
-        QRectF(xMm(c.x - origin.x()), yMm(c.y - origin.y()), xMm(std::max(c.width, 0)), yMm(std::max(c.height, 0)));
+    const QRectF rect(xMm(c.x - origin.x()), yMm(c.y - origin.y()), xMm(std::max(c.width, 0)),
+                      yMm(std::max(c.height, 0)));
+    obj.rect = QRectF(clampedMm(rect.x()), clampedMm(rect.y()), clampedMm(rect.width()), clampedMm(rect.height()));
+    if (obj.rect != rect)
+        warn(o, u"poloha nebo rozměr daleko mimo papír byly zkráceny."_s);
     obj.visible = c.visible;
     obj.frame.right = c.frameType & 1;
     obj.frame.bottom = c.frameType & 2;
@@ -354,14 +359,14 @@ void FrfObjectConverter::addIn(const FrfObject &o, ReportObject &obj, std::vecto
     } else if (isClass(o, "TfrRichView"_L1) || isClass(o, "TfrRxRichView"_L1)) {
         RichTextObject rich;
         if (looksLikeRtf(o.rtf)) {
-            rich.html = rtfToHtml(o.rtf);
+            rich.html = cleanText(rtfToHtml(o.rtf));
             if (o.rtf.contains("\\pict") || o.rtf.contains("\\object"))
                 warn(o, u"obrázky a objekty v textu RTF se netisknou."_s);
             if (o.rtf.contains("\\trowd"))
                 warn(o, u"tabulky v textu RTF se tisknou jako text bez mřížky."_s);
         } else if (!o.rtf.isEmpty()) {
             warn(o, u"text není ve formátu RTF, tiskne se jako prostý text."_s);
-            rich.html = m_codePage.decode(o.rtf).toHtmlEscaped().replace(u'\n', u"<br>"_s);
+            rich.html = cleanText(m_codePage.decode(o.rtf)).toHtmlEscaped().replace(u'\n', u"<br>"_s);
         }
         const QString field = memoText(o).trimmed();
         if (!field.isEmpty())

@@ -1,5 +1,6 @@
 #include "reportengine/frf/FrfReader.h"
 #include "reportengine/frf/FrfReaderImpl.h"
+#include "reportengine/frf/FrfUnits.h"
 
 #include <QHash>
 
@@ -56,7 +57,7 @@ FrfReaderImpl::FrfReaderImpl(const QByteArray &bytes, const FrfReadOptions &opti
 
 QString FrfReaderImpl::decode(const QByteArray &bytes) const
 {
-    return m_codePage.decode(bytes);
+    return cleanText(m_codePage.decode(bytes));
 }
 
 QString FrfReaderImpl::rs()

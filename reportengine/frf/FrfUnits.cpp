@@ -18,6 +18,26 @@ QColor delphiColor(quint32 value, const QColor &fallback)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
+QString cleanText(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x20 && c != u'\t' && c != u'\n') {
+            text[i] = u' ';
+        } else if (c == 0xFFFE || c == 0xFFFF) {
+            text[i] = QChar::ReplacementCharacter;
+        } else if (QChar::isHighSurrogate(c)) {
+            if (i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            else
+                text[i] = QChar::ReplacementCharacter;
+        } else if (QChar::isLowSurrogate(c)) {
+            text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
 std::optional<CodePage::Id> codePageForCharset(int charset)
 {
     switch (charset) {

@@ -8,6 +8,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace ergotab::report::frf {
@@ -27,12 +29,25 @@ inline double yMm(double pixels)
     return pixels * mmPerPixelY;
 }
 
+// No template is ten metres long: lengths beyond that come from damaged files and are cut to it
+// (our own template files refuse them).
+inline constexpr double maxLengthMm = 10000.0;
+inline double clampedMm(double mm)
+{
+    return std::clamp(mm, -maxLengthMm, maxLengthMm);
+}
+
 inline constexpr quint32 colorNone = 0x1FFFFFFF;
 inline constexpr quint32 colorDefault = 0x20000000;
 
 // A Delphi TColor: 0x00BBGGRR, clNone (transparent), clDefault (`fallback`) or a Windows system
 // colour (0x80000000 | index, in the classic Windows scheme).
 QColor delphiColor(quint32 value, const QColor &fallback = Qt::transparent);
+
+// Text fit for our template files: control characters (bytes below 0x20 in a damaged file,
+// carriage returns) become spaces, tabs and line feeds stay, unpaired surrogates and
+// non-characters become U+FFFD.
+QString cleanText(QString text);
 
 // The code page for a memo's Windows font charset; nullopt where the file's own code page holds
 // (ANSI, DEFAULT and the charsets of code pages we do not carry). Charset 2 (symbol) is handled

@@ -7,6 +7,7 @@
 #include "reportengine/frf/FrfFormats.h"
 #include "reportengine/frf/FrfTemplate.h"
 #include "reportengine/frf/FrfUnits.h"
+#include "reportengine/model/TemplateXml.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -306,6 +307,32 @@ TEST(FrfConverter, SamplesBecomeTemplates)
         for (const ReportObject &o : band.objects)
             subreports += std::holds_alternative<SubreportObject>(o.content);
     EXPECT_EQ(subreports, 2);
+}
+
+} // namespace
+
+namespace {
+
+// Found by fuzzing: a damaged file's absurd sizes and control characters must not make a
+// template our own format then refuses.
+TEST(FrfConverter, DamagedValuesStillSave)
+{
+    FrfBytes b(23);
+    b.header().page(FrfBytes::Page());
+    Common band;
+    band.height = 2000000000;
+    b.bandObject(band, 5);
+    Common memo;
+    memo.name = "Bad\x01Name";
+    memo.height = 2100000;
+    memo.memo = {"a\rb\x02"};
+    b.memoObject(memo);
+    const FrfTemplate t = load(b);
+    const QByteArray saved = ergotab::report::writeTemplateXml(t.report);
+    ReportTemplate again;
+    ASSERT_NO_THROW(again = ergotab::report::readTemplateXml(saved, QStringLiteral("saved.frf")));
+    EXPECT_EQ(ergotab::report::writeTemplateXml(again), saved);
+    EXPECT_EQ(t.warnings.filter(QStringLiteral("zkráceny")).size(), 1);
 }
 
 } // namespace
