@@ -465,12 +465,15 @@ std::optional<DialogControl> FrfObjectConverter::control(const FrfObject &o)
         warn(o, u"výběr z databáze (%1) je prázdný rozbalovací seznam; hodnoty dá program."_s.arg(o.className));
     }
     d.name = o.common.name;
-    d.rect = QRect(o.common.x, o.common.y, std::max(o.common.width, 0), std::max(o.common.height, 0));
+    // Screen pixels of a form: anything beyond a hundred thousand is damage.
+    constexpr int maxPixels = 100000;
+    d.rect = QRect(std::clamp(o.common.x, -maxPixels, maxPixels), std::clamp(o.common.y, -maxPixels, maxPixels),
+                   std::clamp(o.common.width, 0, maxPixels), std::clamp(o.common.height, 0, maxPixels));
     d.text = lookup ? QString() : ctl.text; // a lookup keeps its data set name there
     d.items = ctl.items;
     d.checked = ctl.checked;
     d.readOnly = ctl.readOnly;
-    d.modalResult = ctl.modalResult;
+    d.modalResult = ctl.modalResult <= 100 ? ctl.modalResult : 0;
     d.font = fontSpec(ctl.font);
     d.script = o.common.script.join(u'\n');
     if (!d.script.trimmed().isEmpty())
