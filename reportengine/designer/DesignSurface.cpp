@@ -566,30 +566,19 @@ void DesignSurface::keyPressEvent(QKeyEvent *event)
     const bool fine = event->modifiers() & Qt::ControlModifier;
     const bool resizing = event->modifiers() & Qt::ShiftModifier;
     const double step = keyStepMm(fine);
-    QPointF delta;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        delta = {-step, 0};
-        break;
-    case Qt::Key_Right:
-        delta = {step, 0};
-        break;
-    case Qt::Key_Up:
-        delta = {0, -step};
-        break;
-    case Qt::Key_Down:
-        delta = {0, step};
-        break;
-    case Qt::Key_Escape:
+    if (event->key() == Qt::Key_Escape) {
         if (m_insertKind)
             setInsertKind(std::nullopt);
         else
             setSelection({});
         return;
-    default:
+    }
+    const QPoint direction = arrowKeyDirection(event->key());
+    if (direction.isNull()) {
         QWidget::keyPressEvent(event);
         return;
     }
+    const QPointF delta = QPointF(direction) * step;
     if (m_selection.empty())
         return;
     if (resizing)

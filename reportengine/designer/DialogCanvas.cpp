@@ -1,5 +1,7 @@
 #include "DialogCanvas.h"
 
+#include "reportengine/designer/core/SurfaceGeometry.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -172,23 +174,9 @@ void DialogCanvas::keyPressEvent(QKeyEvent *event)
     if (m_selected < 0)
         return QWidget::keyPressEvent(event);
     const int step = event->modifiers() & Qt::ControlModifier ? 1 : gridPx;
-    QPoint delta;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        delta = {-step, 0};
-        break;
-    case Qt::Key_Right:
-        delta = {step, 0};
-        break;
-    case Qt::Key_Up:
-        delta = {0, -step};
-        break;
-    case Qt::Key_Down:
-        delta = {0, step};
-        break;
-    default:
+    const QPoint delta = arrowKeyDirection(event->key()) * step;
+    if (delta.isNull())
         return QWidget::keyPressEvent(event);
-    }
     QRect r = m_page.controls.at(m_selected).rect;
     if (event->modifiers() & Qt::ShiftModifier)
         r.setSize(QSize(std::max(8, r.width() + delta.x()), std::max(8, r.height() + delta.y())));

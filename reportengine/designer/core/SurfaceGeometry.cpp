@@ -59,4 +59,20 @@ int SurfaceGeometry::nearestBand(QPointF sheetMm) const
     return best;
 }
 
+QPoint arrowKeyDirection(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+        return {-1, 0};
+    case Qt::Key_Right:
+        return {1, 0};
+    case Qt::Key_Up:
+        return {0, -1};
+    case Qt::Key_Down:
+        return {0, 1};
+    default:
+        return {};
+    }
+}
+
 } // namespace ergotab::report::designer

@@ -7,6 +7,7 @@
 #include "reportengine/designer/core/TemplateRefs.h"
 #include "reportengine/model/ReportTemplate.h"
 
+#include <QPoint>
 #include <QRectF>
 
 #include <vector>
@@ -38,5 +39,8 @@ private:
     QSizeF m_sheet;
     std::vector<QRectF> m_bands;
 };
+
+// The step an arrow key makes, one unit long (left, right, up, down); null for other keys.
+QPoint arrowKeyDirection(int key);
 
 } // namespace ergotab::report::designer
