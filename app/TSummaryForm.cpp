@@ -53,15 +53,18 @@ TSummaryForm::TSummaryForm(std::function<tree::CategorySummary(int)> summarise, 
                 << QStringLiteral("%1\nženy").arg(category);
     m_table->setHorizontalHeaderLabels(columns);
     // The factors' captions are long: the column of them keeps a fixed width, cuts them short
-    // and shows each whole as a tool-tip, so the counts get the room.
+    // with "…" (the header itself would cut them mid-letter without a mark) and shows each whole
+    // as a tool-tip, so the counts get the room.
+    const QString totalCaption = QStringLiteral("Celkem (nejvyšší kategorie)");
+    const QFontMetrics headerMetrics = m_table->verticalHeader()->fontMetrics();
+    const int captionWidth = headerMetrics.horizontalAdvance(totalCaption);
+    m_table->verticalHeader()->setFixedWidth(captionWidth + 16);
     for (int n = 1; n <= FactorCount + 1; ++n) {
-        const QString caption = n <= FactorCount ? factor(n).rowCaption : QStringLiteral("Celkem (nejvyšší kategorie)");
-        auto *header = new QTableWidgetItem(caption);
+        const QString caption = n <= FactorCount ? factor(n).rowCaption : totalCaption;
+        auto *header = new QTableWidgetItem(headerMetrics.elidedText(caption, Qt::ElideRight, captionWidth));
         header->setToolTip(caption);
         m_table->setVerticalHeaderItem(n - 1, header);
     }
-    m_table->verticalHeader()->setFixedWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("Celkem (nejvyšší kategorie)")) + 16);
     m_table->setTextElideMode(Qt::ElideRight);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

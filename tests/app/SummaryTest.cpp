@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -155,4 +156,15 @@ TEST_F(Summary, WindowOpensBigEnoughForEveryColumnAndRowAsFarAsTheScreenAllows)
     EXPECT_LE(form.width(), limit.width());
     EXPECT_LE(form.height(), limit.height());
     EXPECT_EQ(table->verticalHeaderItem(4)->toolTip(), factor(5).rowCaption) << "a caption cut short shows whole";
+    // A caption too long for the column ends in "…" and fits; the short ones stay whole.
+    const QFontMetrics metrics = table->verticalHeader()->fontMetrics();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString shown = table->verticalHeaderItem(row)->text();
+        const QString whole = table->verticalHeaderItem(row)->toolTip();
+        EXPECT_LT(metrics.horizontalAdvance(shown), table->verticalHeader()->width() - 8) << shown.toStdString();
+        if (shown != whole) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1))) << shown.toStdString();
+        }
+    }
+    EXPECT_NE(table->verticalHeaderItem(4)->text(), factor(5).rowCaption) << "the longest captions are cut";
 }
