@@ -1,13 +1,10 @@
 #include "DesignSurface.h"
 
 #include "reportengine/designer/core/Arrange.h"
-#include "reportengine/designer/core/DesignPageBuilder.h"
-#include "reportengine/render/PagePainter.h"
 
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -17,43 +14,11 @@ namespace ergotab::report::designer {
 namespace {
 
 constexpr double borderMm = 8.0; // grey space around the sheet
-constexpr double handlePx = 6.0; // side of a selection handle
 constexpr double screenPixelMm = 25.4 / 96.0;
 
-bool isLeft(int handle)
+Handle handleOf(int index)
 {
-    return handle == 0 || handle == 6 || handle == 7;
-}
-bool isRight(int handle)
-{
-    return handle == 2 || handle == 3 || handle == 4;
-}
-bool isTop(int handle)
-{
-    return handle == 0 || handle == 1 || handle == 2;
-}
-bool isBottom(int handle)
-{
-    return handle == 4 || handle == 5 || handle == 6;
-}
-
-std::array<QPointF, 8> handlePoints(const QRectF &r)
-{
-    const double cx = r.center().x();
-    const double cy = r.center().y();
-    return {QPointF(r.left(), r.top()),    QPointF(cx, r.top()),           QPointF(r.right(), r.top()),
-            QPointF(r.right(), cy),        QPointF(r.right(), r.bottom()), QPointF(cx, r.bottom()),
-            QPointF(r.left(), r.bottom()), QPointF(r.left(), cy)};
-}
-
-QString bandCaption(const Band &band)
-{
-    QString caption = bandKindCaption(band.kind) + QStringLiteral(": ") + band.name;
-    if (!band.dataSource.isEmpty())
-        caption += QStringLiteral(" – ") + band.dataSource;
-    if (!band.condition.isEmpty())
-        caption += QStringLiteral(" – ") + band.condition;
-    return caption;
+    return static_cast<Handle>(index);
 }
 
 QSizeF defaultSize(ObjectKind kind)
@@ -109,7 +74,8 @@ void DesignSurface::modelChanged(const ObjectRefs &touched, bool structural)
 {
     if (!touched.empty()) {
         m_selection = touched;
-        m_currentBand = touched.front().band;
+        if (!touched.front().isPageLevel())
+            m_currentBand = touched.front().band;
     } else if (structural) {
         m_selection.clear();
     }
@@ -128,7 +94,7 @@ void DesignSurface::setSelection(ObjectRefs refs)
 {
     std::erase_if(refs, [this](const ObjectRef &r) { return r.page != m_page || !m_model.isValid(r); });
     m_selection = std::move(refs);
-    if (!m_selection.empty() && m_currentBand != m_selection.front().band) {
+    if (!m_selection.empty() && !m_selection.front().isPageLevel() && m_currentBand != m_selection.front().band) {
         m_currentBand = m_selection.front().band;
         emit currentBandChanged(m_currentBand);
     }
@@ -228,10 +194,13 @@ QRectF DesignSurface::sheetRectOf(const ObjectRef &ref) const
 std::optional<ObjectRef> DesignSurface::objectAt(QPointF mm) const
 {
     const SurfaceGeometry g = geometry();
-    const auto &page = m_model.reportTemplate().pages.at(m_page);
-    // The last drawn is on top; lines are hard to hit, so they count a little wider.
-    for (int b = g.bandCount() - 1; b >= 0; --b) {
-        const auto &objects = page.bands[b].objects;
+    // The last drawn is on top: the page's own objects, then the bands from the last one; lines
+    // are hard to hit, so they count a little wider.
+    std::vector<int> containers {pageLevel};
+    for (int b = g.bandCount() - 1; b >= 0; --b)
+        containers.push_back(b);
+    for (const int b : containers) {
+        const auto &objects = m_model.objectsIn({m_page, b});
         for (int i = int(objects.size()) - 1; i >= 0; --i) {
             QRectF r = g.objectRect(b, objects[i].rect);
             const double slack = 1.0;
@@ -246,14 +215,24 @@ std::optional<ObjectRef> DesignSurface::objectAt(QPointF mm) const
     return std::nullopt;
 }
 
+std::vector<QRectF> DesignSurface::selectedSheetRects() const
+{
+    std::vector<QRectF> rects;
+    for (const ObjectRef &ref : m_selection)
+        rects.push_back(sheetRectOf(ref));
+    return rects;
+}
+
 int DesignSurface::handleAt(QPointF pixels) const
 {
-    for (const ObjectRef &ref : m_selection) {
-        const QRectF r(toPixels(sheetRectOf(ref).topLeft()), toPixels(sheetRectOf(ref).bottomRight()));
-        const auto points = handlePoints(r);
-        for (int h = 0; h < 8; ++h)
-            if (std::abs(points[h].x() - pixels.x()) <= handlePx && std::abs(points[h].y() - pixels.y()) <= handlePx)
-                return h;
+    if (m_selection.empty())
+        return -1;
+    const QRectF box = boundingBox(selectedSheetRects());
+    const QRectF r(toPixels(box.topLeft()), toPixels(box.bottomRight()));
+    for (int h = 0; h < handleCount; ++h) {
+        const QPointF p = handlePoint(r, handleOf(h));
+        if (std::abs(p.x() - pixels.x()) <= handlePx && std::abs(p.y() - pixels.y()) <= handlePx)
+            return h;
     }
     return -1;
 }
@@ -280,96 +259,25 @@ QPointF DesignSurface::snappedDelta(QPointF delta) const
     return QPointF(snapped(corner.x() + delta.x(), m_gridMm), snapped(corner.y() + delta.y(), m_gridMm)) - corner;
 }
 
-QRectF DesignSurface::resizedRect(const QRectF &rect, QPointF delta) const
+QPointF DesignSurface::gridDelta(QPointF delta) const
 {
-    QRectF r = rect;
-    if (isLeft(m_handle))
-        r.setLeft(r.left() + delta.x());
-    if (isRight(m_handle))
-        r.setRight(r.right() + delta.x());
-    if (isTop(m_handle))
-        r.setTop(r.top() + delta.y());
-    if (isBottom(m_handle))
-        r.setBottom(r.bottom() + delta.y());
-    return r.normalized();
+    return m_snap ? QPointF(snapped(delta.x(), m_gridMm), snapped(delta.y(), m_gridMm)) : delta;
 }
 
-void DesignSurface::paintEvent(QPaintEvent *)
+std::vector<QRectF> DesignSurface::resizedSheetRects(QPointF delta) const
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(0x9a, 0xa3, 0xad));
-    const auto &pages = m_model.reportTemplate().pages;
-    if (m_page < 0 || m_page >= int(pages.size()))
-        return;
+    const std::vector<QRectF> rects = selectedSheetRects();
+    const QRectF box = boundingBox(rects);
+    return scaledInto(rects, box, draggedByHandle(box, handleOf(m_handle), delta));
+}
+
+int DesignSurface::bandDropPosition() const
+{
     const SurfaceGeometry g = geometry();
-    const QRectF sheet(toPixels(QPointF(0, 0)), toPixels(QPointF(g.sheetMm().width(), g.sheetMm().height())));
-    painter.fillRect(sheet.translated(3, 3), QColor(0x70, 0x78, 0x80));
-    painter.fillRect(sheet, Qt::white);
-    paintBands(painter, g);
-
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    PagePainter pagePainter;
-    pagePainter.paint(painter, designView(pages[m_page], g), sheet);
-    paintSelection(painter, g);
-}
-
-void DesignSurface::paintBands(QPainter &painter, const SurfaceGeometry &g)
-{
-    const auto &page = m_model.reportTemplate().pages[m_page];
-    QFont captionFont = font();
-    captionFont.setPointSizeF(std::clamp(7.5 * m_zoom, 6.0, 14.0));
-    painter.setFont(captionFont);
-    const double grid = m_gridMm * pixelsPerMm();
-    for (int b = 0; b < g.bandCount(); ++b) {
-        const QRectF caption(toPixels(g.captionRect(b).topLeft()), toPixels(g.captionRect(b).bottomRight()));
-        const QRectF area(toPixels(g.bandRect(b).topLeft()), toPixels(g.bandRect(b).bottomRight()));
-        const bool current = b == m_currentBand;
-        painter.fillRect(caption, current ? QColor(0xb9, 0xd3, 0xee) : QColor(0xe1, 0xe6, 0xeb));
-        painter.setPen(QColor(0x33, 0x3d, 0x47));
-        painter.drawText(caption.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, bandCaption(page.bands[b]));
-        painter.fillRect(area, QColor(0xfb, 0xfc, 0xfd));
-        if (m_gridVisible && grid >= 5) {
-            painter.setPen(QColor(0xc8, 0xcf, 0xd6));
-            for (double y = area.top(); y <= area.bottom() + 0.1; y += grid)
-                for (double x = area.left(); x <= area.right() + 0.1; x += grid)
-                    painter.drawPoint(QPointF(x, y));
-        }
-        painter.setPen(QPen(current ? QColor(0x3a, 0x78, 0xb8) : QColor(0xb0, 0xb8, 0xc0), 1, Qt::DashLine));
-        painter.drawRect(area);
-    }
-}
-
-void DesignSurface::paintSelection(QPainter &painter, const SurfaceGeometry &g)
-{
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const QPointF delta = m_dragMm - m_pressMm;
-    for (const ObjectRef &ref : m_selection) {
-        QRectF r = g.objectRect(ref.band, m_model.object(ref).rect);
-        if (m_drag == Drag::Move)
-            r.translate(snappedDelta(delta));
-        else if (m_drag == Drag::Resize)
-            r = resizedRect(r, m_snap ? QPointF(snapped(delta.x(), m_gridMm), snapped(delta.y(), m_gridMm)) : delta);
-        const QRectF px(toPixels(r.topLeft()), toPixels(r.bottomRight()));
-        painter.setPen(QPen(QColor(0x1f, 0x6f, 0xd0), 1, m_drag == Drag::None ? Qt::DotLine : Qt::DashLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(px);
-        painter.setPen(QColor(0x1f, 0x6f, 0xd0));
-        painter.setBrush(ref == m_selection.front() ? QColor(0x1f, 0x6f, 0xd0) : QColor(Qt::white));
-        for (const QPointF &p : handlePoints(px))
-            painter.drawRect(QRectF(p.x() - handlePx / 2, p.y() - handlePx / 2, handlePx, handlePx));
-    }
-    if (m_drag == Drag::Rubber || m_drag == Drag::Create) {
-        painter.setPen(QPen(QColor(0x1f, 0x6f, 0xd0), 1, Qt::DashLine));
-        painter.setBrush(QColor(0x1f, 0x6f, 0xd0, 30));
-        painter.drawRect(QRectF(toPixels(m_pressMm), toPixels(m_dragMm)).normalized());
-    }
-    if (m_drag == Drag::BandHeight && m_dragBand >= 0) {
-        painter.setPen(QPen(QColor(0x1f, 0x6f, 0xd0), 1, Qt::DashLine));
-        const double y = toPixels(m_dragMm).y();
-        const QRectF band = g.bandRect(m_dragBand);
-        painter.drawLine(QPointF(toPixels(band.topLeft()).x(), y), QPointF(toPixels(band.topRight()).x(), y));
-    }
+    if (m_dragBand < 0 || m_dragBand >= g.bandCount() || std::abs(m_dragMm.y() - m_pressMm.y()) * pixelsPerMm() < 4)
+        return -1;
+    const int position = SurfaceGeometry::positionForGap(m_dragBand, g.dropGap(m_dragMm));
+    return position == m_dragBand ? -1 : position;
 }
 
 void DesignSurface::mousePressEvent(QMouseEvent *event)
@@ -407,9 +315,16 @@ void DesignSurface::mousePressEvent(QMouseEvent *event)
                 m_selection = {*hit};
             m_drag = Drag::Move;
         }
-        setCurrentBand(hit->band);
+        if (!hit->isPageLevel())
+            setCurrentBand(hit->band);
         update();
         emit selectionChanged();
+        return;
+    }
+    if (!adding && (m_dragBand = g.captionAt(mm)) >= 0) {
+        // A band's caption strip: a click makes it current, a drag moves it in the page's order.
+        setCurrentBand(m_dragBand);
+        m_drag = Drag::BandOrder;
         return;
     }
     const int band = g.bandAt(mm);
@@ -439,6 +354,8 @@ void DesignSurface::mouseMoveEvent(QMouseEvent *event)
             setCursor(Qt::SizeVerCursor);
         else if (handle == 3 || handle == 7)
             setCursor(Qt::SizeHorCursor);
+        else if (geometry().captionAt(mm) >= 0)
+            setCursor(Qt::OpenHandCursor);
         else
             setCursor(Qt::ArrowCursor);
         return;
@@ -460,8 +377,17 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent *event)
             finishMove(delta);
         break;
     case Drag::Resize:
-        finishResize(m_snap ? QPointF(snapped(delta.x(), m_gridMm), snapped(delta.y(), m_gridMm)) : delta);
+        finishResize(gridDelta(delta));
         break;
+    case Drag::BandOrder: {
+        m_dragMm = toMm(event->position());
+        const int position = bandDropPosition();
+        if (position >= 0) {
+            m_model.moveBand({m_page, m_dragBand}, position);
+            setCurrentBand(position);
+        }
+        break;
+    }
     case Drag::Create:
         finishCreate(swept);
         break;
@@ -473,11 +399,10 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent *event)
     }
     case Drag::Rubber: {
         const SurfaceGeometry g = geometry();
-        const auto &page = m_model.reportTemplate().pages.at(m_page);
-        for (int b = 0; b < g.bandCount(); ++b)
-            for (int i = 0; i < int(page.bands[b].objects.size()); ++i) {
+        for (int b = pageLevel; b < g.bandCount(); ++b)
+            for (int i = 0; i < int(m_model.objectsIn({m_page, b}).size()); ++i) {
                 const ObjectRef ref {m_page, b, i};
-                if (swept.intersects(g.objectRect(b, page.bands[b].objects[i].rect).adjusted(-0.1, -0.1, 0.1, 0.1)) &&
+                if (swept.intersects(sheetRectOf(ref).adjusted(-0.1, -0.1, 0.1, 0.1)) &&
                     std::find(m_selection.begin(), m_selection.end(), ref) == m_selection.end())
                     m_selection.push_back(ref);
             }
@@ -495,16 +420,17 @@ void DesignSurface::finishMove(QPointF delta)
     if (m_selection.empty())
         return;
     // All objects of one band dragged so that the first lands in another band go into it; the
-    // first object's corner lands on the grid of the band it ends in.
+    // first object's corner lands on the grid of the band it ends in. The page's own objects
+    // stay the page's.
     const SurfaceGeometry g = geometry();
     const ObjectRef first = m_selection.front();
     const QRectF firstRect = g.objectRect(first.band, m_model.object(first).rect).translated(delta);
     int target = g.bandAt(firstRect.center(), false);
     const bool oneBand =
         std::all_of(m_selection.begin(), m_selection.end(), [&](const ObjectRef &r) { return r.band == first.band; });
-    if (target < 0 || !oneBand)
+    if (target < 0 || !oneBand || first.isPageLevel())
         target = first.band;
-    QPointF shift = delta + g.bandRect(first.band).topLeft() - g.bandRect(target).topLeft();
+    QPointF shift = delta + g.origin(first.band) - g.origin(target);
     if (m_snap) {
         const QPointF corner = m_model.object(first).rect.topLeft() + shift;
         shift += QPointF(snapped(corner.x(), m_gridMm), snapped(corner.y(), m_gridMm)) - corner;
@@ -521,9 +447,10 @@ void DesignSurface::finishMove(QPointF delta)
 
 void DesignSurface::finishResize(QPointF delta)
 {
-    std::vector<QRectF> rects;
-    for (const ObjectRef &ref : m_selection)
-        rects.push_back(resizedRect(m_model.object(ref).rect, delta));
+    std::vector<QRectF> rects = resizedSheetRects(delta);
+    const SurfaceGeometry g = geometry();
+    for (size_t i = 0; i < rects.size(); ++i)
+        rects[i] = g.objectRectIn(m_selection[i].band, rects[i]);
     m_model.setRects(m_selection, rects, QStringLiteral("Změnit velikost"));
 }
 
@@ -537,7 +464,7 @@ void DesignSurface::finishCreate(const QRectF &sheetRect)
         band = g.nearestBand(sheetRect.topLeft());
     if (band < 0)
         return;
-    QRectF rect = sheetRect.translated(-g.bandRect(band).topLeft());
+    QRectF rect = g.objectRectIn(band, sheetRect);
     if (m_snap)
         rect = QRectF(QPointF(snapped(rect.left(), m_gridMm), snapped(rect.top(), m_gridMm)),
                       QPointF(snapped(rect.right(), m_gridMm), snapped(rect.bottom(), m_gridMm)));

@@ -1,11 +1,13 @@
 #pragma once
 
 // The report page being designed: the sheet with its bands as captioned strips, a grid with
-// snapping, zoom. Objects are selected by click, Shift/Ctrl-click and rubber band; moved and
-// resized with the mouse (the eight handles) and the keyboard (arrows move by the grid step,
-// Shift+arrows resize, with Ctrl by one pixel); dragged into another band; new objects are drawn
-// with the mouse after choosing their kind; fields dropped from the data tree become texts.
-// Every change is one command of the model.
+// snapping, zoom. Objects (those of the bands and the page's own) are selected by click,
+// Shift/Ctrl-click and rubber band; moved and resized with the mouse and the keyboard (arrows
+// move by the grid step, Shift+arrows resize each, with Ctrl by one pixel). The eight handles
+// sit around the whole selection: dragging one scales it, every object keeping its place and
+// size in proportion. Objects are dragged into another band, bands into another order by their
+// caption strips; new objects are drawn with the mouse after choosing their kind; fields dropped
+// from the data tree become texts. Every change is one command of the model.
 
 #include "reportengine/designer/core/DesignerModel.h"
 #include "reportengine/designer/core/ObjectFactory.h"
@@ -84,20 +86,28 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize, Rubber, Create, BandHeight };
+    enum class Drag { None, Move, Resize, Rubber, Create, BandHeight, BandOrder };
+    static constexpr double handlePx = 6.0; // side of a selection handle
 
     void modelChanged(const ObjectRefs &touched, bool structural);
     SurfaceGeometry geometry() const;
     QRectF sheetRectOf(const ObjectRef &ref) const;
+    // The selection's rectangles on the sheet and the box around them.
+    std::vector<QRectF> selectedSheetRects() const;
     std::optional<ObjectRef> objectAt(QPointF mm) const;
     int handleAt(QPointF pixels) const;
     int bandBottomAt(QPointF pixels) const;
     QPointF snappedDelta(QPointF delta) const;
-    QRectF resizedRect(const QRectF &rect, QPointF delta) const;
+    QPointF gridDelta(QPointF delta) const;
+    // Where the selected objects are on the sheet after the handle moved by `delta`.
+    std::vector<QRectF> resizedSheetRects(QPointF delta) const;
+    // Where the band dragged by its caption would go; -1 while it would stay.
+    int bandDropPosition() const;
     void finishMove(QPointF delta);
     void finishResize(QPointF delta);
     void finishCreate(const QRectF &sheetRect);
     void paintBands(QPainter &painter, const SurfaceGeometry &geometry);
+    void paintObjects(QPainter &painter, const SurfaceGeometry &geometry, const QRectF &sheet);
     void paintSelection(QPainter &painter, const SurfaceGeometry &geometry);
 
     DesignerModel &m_model;

@@ -6,6 +6,7 @@
 #include "DialogPageEditor.h"
 #include "ExpressionEditor.h"
 #include "PageSetupDialog.h"
+#include "PageTabs.h"
 #include "PropertyPanel.h"
 #include "Ruler.h"
 #include "reportengine/designer/core/ObjectClipboard.h"
@@ -116,15 +117,16 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
     }
 
     connect(&m_model, &DesignerModel::changed, this, [this] {
-        if (m_dialogEditors.size() != m_model.reportTemplate().dialogs.size())
-            rebuildDialogTabs();
+        m_tabs->follow();
         updateTitle();
         updateActions();
     });
     connect(&m_model, &DesignerModel::templateReplaced, this, [this] {
         m_tree->rebuild(m_model.reportTemplate());
-        rebuildDialogTabs();
+        m_tabs->follow();
+        m_tabs->setCurrentIndex(0);
     });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &ReportDesigner::updateActions);
     connect(&m_model.undoStack(), &QUndoStack::cleanChanged, this, &ReportDesigner::updateTitle);
     connect(m_surface, &DesignSurface::selectionChanged, this, &ReportDesigner::updateActions);
     connect(m_surface, &DesignSurface::currentBandChanged, this, &ReportDesigner::updateActions);
@@ -136,52 +138,53 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
             action->setChecked(m_surface->insertKind() == kind);
     });
     m_tree->rebuild(m_model.reportTemplate());
-    rebuildDialogTabs();
     updateTitle();
     updateActions();
 }
 
-void ReportDesigner::rebuildDialogTabs()
-{
-    const int current = m_tabs->currentIndex();
-    while (m_tabs->count() > 1) {
-        QWidget *tab = m_tabs->widget(1);
-        m_tabs->removeTab(1);
-        tab->deleteLater();
-    }
-    m_dialogEditors.clear();
-    const auto &dialogs = m_model.reportTemplate().dialogs;
-    for (int i = 0; i < int(dialogs.size()); ++i) {
-        auto *editor = new DialogPageEditor(m_model, m_host, i);
-        m_dialogEditors.push_back(editor);
-        m_tabs->addTab(editor, QStringLiteral("Dialog: ") + dialogs[i].name);
-    }
-    m_tabs->setCurrentIndex(std::min(current, m_tabs->count() - 1));
-}
-
 DialogPageEditor *ReportDesigner::dialogEditor(int index) const
 {
-    return index >= 0 && index < int(m_dialogEditors.size()) ? m_dialogEditors[index] : nullptr;
+    return m_tabs->dialogEditor(index);
 }
 
 void ReportDesigner::insertDialogPage()
 {
     DialogPage page;
     page.caption = QStringLiteral("Údaje pro sestavu");
-    const int index = m_model.insertDialogPage(page);
-    m_tabs->setCurrentIndex(index + 1);
+    m_tabs->showDialog(m_model.insertDialogPage(page));
 }
 
 void ReportDesigner::deleteDialogPage()
 {
-    const int index = m_tabs->currentIndex() - 1;
-    if (index >= 0 && index < int(m_model.reportTemplate().dialogs.size()))
+    if (const int index = m_tabs->currentDialog(); index >= 0)
         m_model.deleteDialogPage(index);
+}
+
+void ReportDesigner::insertReportPage()
+{
+    // The new page takes the paper and margins of the one in front.
+    const int current = m_surface->page();
+    const int index = m_model.insertReportPage(current + 1, PageSetup::of(m_model.reportTemplate().pages.at(current)));
+    m_tabs->showReportPage(index);
+}
+
+void ReportDesigner::deleteReportPage()
+{
+    const int index = m_tabs->currentReportPage();
+    const auto &pages = m_model.reportTemplate().pages;
+    if (index < 0 || pages.size() < 2)
+        return;
+    const ReportPage &page = pages[size_t(index)];
+    if ((!page.bands.empty() || !page.objects.empty()) &&
+        m_hooks.ask(this, QStringLiteral("Odstranit stránku %1 se všemi jejími pásy a objekty?").arg(page.name)) !=
+            DesignerHooks::Answer::Yes)
+        return;
+    m_model.deleteReportPage(index);
 }
 
 void ReportDesigner::showHelp()
 {
-    m_host.showHelp(this, m_tabs->currentIndex() > 0 ? DesignerHelp::DialogPage : DesignerHelp::Designer);
+    m_host.showHelp(this, m_tabs->currentDialog() >= 0 ? DesignerHelp::DialogPage : DesignerHelp::Designer);
 }
 
 ReportDesigner::~ReportDesigner() = default;
@@ -230,9 +233,7 @@ void ReportDesigner::buildLayout()
                                      QString::number(mm.y(), 'f', 1).replace(u'.', u',')));
     });
 
-    m_tabs = new QTabWidget;
-    m_tabs->setObjectName(QStringLiteral("PageTabs"));
-    m_tabs->addTab(designArea, QStringLiteral("Stránka"));
+    m_tabs = new PageTabs(m_model, m_host, *m_surface, designArea);
 
     auto *splitter = new QSplitter;
     splitter->addWidget(m_tree);
@@ -329,6 +330,9 @@ void ReportDesigner::buildMenus()
         auto *action = bands->addAction(bandKindCaption(kind), this, [this, kind] { insertBand(kind); });
         action->setObjectName(QStringLiteral("InsertBand%1").arg(int(kind)));
     }
+    addAction(insert, QStringLiteral("&Nová stránka"), "NewPageAction", {}, [this] { insertReportPage(); });
+    m_pageActions.push_back(
+        addAction(insert, QStringLiteral("Odstranit stránku"), "DeletePageAction", {}, [this] { deleteReportPage(); }));
     addAction(insert, QStringLiteral("&Dialogová stránka"), "InsertDialogAction", {}, [this] { insertDialogPage(); });
     addAction(insert, QStringLiteral("Odstranit dialogovou stránku"), "DeleteDialogAction", {},
               [this] { deleteDialogPage(); });
@@ -467,6 +471,8 @@ void ReportDesigner::updateActions()
         a->setEnabled(selected > 1);
     for (QAction *a : m_bandActions)
         a->setEnabled(m_surface->currentBand() >= 0);
+    for (QAction *a : m_pageActions)
+        a->setEnabled(m_tabs->currentReportPage() >= 0 && m_tabs->reportPageCount() > 1);
 }
 
 void ReportDesigner::showError(const QString &message)
@@ -677,7 +683,7 @@ void ReportDesigner::arrange(const std::function<std::vector<QRectF>(std::vector
         rects.push_back(geometry.objectRect(ref.band, m_model.object(ref).rect));
     rects = how(std::move(rects));
     for (size_t i = 0; i < refs.size(); ++i)
-        rects[i].translate(-geometry.bandRect(refs[i].band).topLeft());
+        rects[i] = geometry.objectRectIn(refs[i].band, rects[i]);
     m_model.setRects(refs, rects, text);
 }
 

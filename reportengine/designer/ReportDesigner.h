@@ -17,7 +17,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
-class QTabWidget;
 class QToolBar;
 
 namespace ergotab::report::designer {
@@ -25,6 +24,7 @@ namespace ergotab::report::designer {
 class DataTree;
 class DesignSurface;
 class DialogPageEditor;
+class PageTabs;
 class PropertyPanel;
 class Ruler;
 
@@ -78,7 +78,12 @@ public:
     void editObjectText();
     void insertDialogPage();
     void deleteDialogPage();
-    // The dialog page editors, one tab each after the report page.
+    // A new report page after the one in front, and the one in front deleted (asked first when
+    // it holds anything); the last report page stays.
+    void insertReportPage();
+    void deleteReportPage();
+    PageTabs &pageTabs() { return *m_tabs; }
+    // The dialog page editors, one tab each after the report pages.
     DialogPageEditor *dialogEditor(int index) const;
 
     // The template for new reports: one A4 page without bands.
@@ -99,7 +104,6 @@ private:
     void updateActions();
     void showError(const QString &message);
     void showScripts();
-    void rebuildDialogTabs();
     void showHelp();
 
     DesignerHost m_host;
@@ -108,14 +112,13 @@ private:
     QString m_fileName;
     bool m_olderFormat = false; // opened from a format we do not write
 
-    QTabWidget *m_tabs = nullptr;
+    PageTabs *m_tabs = nullptr;
     DesignSurface *m_surface = nullptr;
     QScrollArea *m_scroll = nullptr;
     Ruler *m_hRuler = nullptr;
     Ruler *m_vRuler = nullptr;
     PropertyPanel *m_panel = nullptr;
     DataTree *m_tree = nullptr;
-    std::vector<DialogPageEditor *> m_dialogEditors;
     QLabel *m_position = nullptr;
     QLabel *m_zoomLabel = nullptr;
     QToolBar *m_fileBar = nullptr;
@@ -125,6 +128,7 @@ private:
     std::vector<QAction *> m_selectionActions; // enabled only with a selection
     std::vector<QAction *> m_multiActions;     // with two or more selected
     std::vector<QAction *> m_bandActions;      // with a current band
+    std::vector<QAction *> m_pageActions;      // with a report page in front and another one left
 };
 
 } // namespace ergotab::report::designer

@@ -85,4 +85,100 @@ double snapped(double value, double step)
     return std::round(value / step) * step;
 }
 
+QPointF handlePoint(const QRectF &r, Handle handle)
+{
+    const double cx = r.center().x();
+    const double cy = r.center().y();
+    switch (handle) {
+    case Handle::TopLeft:
+        return r.topLeft();
+    case Handle::Top:
+        return {cx, r.top()};
+    case Handle::TopRight:
+        return r.topRight();
+    case Handle::Right:
+        return {r.right(), cy};
+    case Handle::BottomRight:
+        return r.bottomRight();
+    case Handle::Bottom:
+        return {cx, r.bottom()};
+    case Handle::BottomLeft:
+        return r.bottomLeft();
+    case Handle::Left:
+        return {r.left(), cy};
+    }
+    return r.center();
+}
+
+QRectF draggedByHandle(const QRectF &rect, Handle handle, QPointF delta)
+{
+    const bool left = handle == Handle::TopLeft || handle == Handle::Left || handle == Handle::BottomLeft;
+    const bool right = handle == Handle::TopRight || handle == Handle::Right || handle == Handle::BottomRight;
+    const bool top = handle == Handle::TopLeft || handle == Handle::Top || handle == Handle::TopRight;
+    const bool bottom = handle == Handle::BottomLeft || handle == Handle::Bottom || handle == Handle::BottomRight;
+    QRectF r = rect.normalized();
+    if (left)
+        r.setLeft(std::min(r.left() + delta.x(), r.right()));
+    if (right)
+        r.setRight(std::max(r.right() + delta.x(), r.left()));
+    if (top)
+        r.setTop(std::min(r.top() + delta.y(), r.bottom()));
+    if (bottom)
+        r.setBottom(std::max(r.bottom() + delta.y(), r.top()));
+    return r;
+}
+
+QRectF boundingBox(const std::vector<QRectF> &rects)
+{
+    if (rects.empty())
+        return {};
+    double left = rects.front().left(), top = rects.front().top();
+    double right = rects.front().right(), bottom = rects.front().bottom();
+    for (const QRectF &r : rects) {
+        left = std::min(left, r.left());
+        top = std::min(top, r.top());
+        right = std::max(right, r.right());
+        bottom = std::max(bottom, r.bottom());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+namespace {
+
+// A coordinate between `from0` and `from1` taken to the same place between `to0` and `to1`;
+// the ends map exactly, so an object along the box's edge stays on it.
+double mapped(double v, double from0, double from1, double to0, double to1)
+{
+    if (v == from0)
+        return to0;
+    if (v == from1)
+        return to1;
+    return to0 + (v - from0) * (to1 - to0) / (from1 - from0);
+}
+
+} // namespace
+
+std::vector<QRectF> scaledInto(std::vector<QRectF> rects, const QRectF &from, const QRectF &to)
+{
+    for (QRectF &r : rects) {
+        if (from.width() > 0) {
+            const double l = mapped(r.left(), from.left(), from.right(), to.left(), to.right());
+            const double rt = mapped(r.right(), from.left(), from.right(), to.left(), to.right());
+            r.setLeft(l);
+            r.setRight(rt);
+        } else {
+            r.translate(to.left() - from.left(), 0);
+        }
+        if (from.height() > 0) {
+            const double t = mapped(r.top(), from.top(), from.bottom(), to.top(), to.bottom());
+            const double b = mapped(r.bottom(), from.top(), from.bottom(), to.top(), to.bottom());
+            r.setTop(t);
+            r.setBottom(b);
+        } else {
+            r.translate(0, to.top() - from.top());
+        }
+    }
+    return rects;
+}
+
 } // namespace ergotab::report::designer

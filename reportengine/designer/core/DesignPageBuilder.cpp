@@ -107,6 +107,9 @@ PreparedPage designView(const ReportPage &page, const SurfaceGeometry &geometry)
     for (int b = 0; b < geometry.bandCount(); ++b)
         for (const ReportObject &object : page.bands[b].objects)
             addObject(out, object, geometry.objectRect(b, object.rect));
+    // The page's own objects print over the bands, so they are drawn last.
+    for (const ReportObject &object : page.objects)
+        addObject(out, object, geometry.objectRect(pageLevel, object.rect));
     return out;
 }
 

@@ -50,9 +50,15 @@ const Band &DesignerModel::band(BandRef ref) const
     return m_template.pages.at(ref.page).bands.at(ref.band);
 }
 
+const std::vector<ReportObject> &DesignerModel::objectsIn(BandRef ref) const
+{
+    const ReportPage &page = m_template.pages.at(ref.page);
+    return ref.isPageLevel() ? page.objects : page.bands.at(ref.band).objects;
+}
+
 const ReportObject &DesignerModel::object(ObjectRef ref) const
 {
-    return band(ref.bandRef()).objects.at(ref.index);
+    return objectsIn(ref.bandRef()).at(ref.index);
 }
 
 bool DesignerModel::isValid(BandRef ref) const
@@ -63,7 +69,9 @@ bool DesignerModel::isValid(BandRef ref) const
 
 bool DesignerModel::isValid(ObjectRef ref) const
 {
-    return isValid(ref.bandRef()) && ref.index >= 0 && ref.index < int(band(ref.bandRef()).objects.size());
+    const bool container =
+        ref.isPageLevel() ? ref.page >= 0 && ref.page < int(m_template.pages.size()) : isValid(ref.bandRef());
+    return container && ref.index >= 0 && ref.index < int(objectsIn(ref.bandRef()).size());
 }
 
 QSet<QString> DesignerModel::usedNames() const
@@ -174,7 +182,7 @@ ObjectRefs DesignerModel::insertObjects(BandRef band, std::vector<ReportObject> 
     renameClashes(objects);
     std::vector<ObjectsPresenceCommand::Entry> entries;
     ObjectRefs refs;
-    int index = int(this->band(band).objects.size());
+    int index = int(objectsIn(band).size());
     for (ReportObject &object : objects) {
         refs.push_back({band.page, band.band, index++});
         entries.push_back({refs.back(), std::move(object)});
@@ -284,7 +292,7 @@ ObjectRefs DesignerModel::moveObjectsToBand(const ObjectRefs &refs, BandRef targ
     std::vector<QRectF> sortedRects;
     for (const ObjectRef &ref : sorted)
         sortedRects.push_back(rects.at(std::find(refs.begin(), refs.end(), ref) - refs.begin()));
-    const int start = int(band(target).objects.size()) - countIn(sorted, target);
+    const int start = int(objectsIn(target).size()) - countIn(sorted, target);
     return pushRemoveInsert(
         *this, QStringLiteral("Přesunout do pásu"), sorted,
         [target, start](const ObjectRef &, int order) {
@@ -299,7 +307,7 @@ ObjectRefs DesignerModel::bringToFront(const ObjectRefs &refs)
     std::sort(sorted.begin(), sorted.end());
     std::map<BandRef, int> next;
     for (const ObjectRef &ref : sorted)
-        next.try_emplace(ref.bandRef(), int(band(ref.bandRef()).objects.size()) - countIn(sorted, ref.bandRef()));
+        next.try_emplace(ref.bandRef(), int(objectsIn(ref.bandRef()).size()) - countIn(sorted, ref.bandRef()));
     if (sorted.empty())
         return {};
     return pushRemoveInsert(
@@ -323,6 +331,33 @@ ObjectRefs DesignerModel::sendToBack(const ObjectRefs &refs)
             return ObjectRef {from.page, from.band, next[from.bandRef()]++};
         },
         [](ReportObject &, int) {});
+}
+
+namespace {
+std::vector<ReportPage> &reportPagesOf(ReportTemplate &report)
+{
+    return report.pages;
+}
+} // namespace
+
+int DesignerModel::insertReportPage(int position, const PageSetup &setup)
+{
+    ReportPage page;
+    page.name = freeName(QStringLiteral("Page"));
+    setup.applyTo(page);
+    position = std::clamp(position, 0, int(m_template.pages.size()));
+    m_undo.push(new PagePresenceCommand<ReportPage>(*this, QStringLiteral("Nová stránka"), reportPagesOf, position,
+                                                    std::move(page), true));
+    return position;
+}
+
+bool DesignerModel::deleteReportPage(int index)
+{
+    if (m_template.pages.size() < 2 || index < 0 || index >= int(m_template.pages.size()))
+        return false;
+    m_undo.push(new PagePresenceCommand<ReportPage>(*this, QStringLiteral("Odstranit stránku"), reportPagesOf, index,
+                                                    m_template.pages.at(index), false));
+    return true;
 }
 
 void DesignerModel::setPageSetup(int page, const PageSetup &setup)

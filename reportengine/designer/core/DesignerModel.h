@@ -47,7 +47,9 @@ public:
 
     const Band &band(BandRef ref) const;
     const ReportObject &object(ObjectRef ref) const;
-    bool isValid(BandRef ref) const;
+    // The objects of a band, or of the page itself (BandRef::pageObjects).
+    const std::vector<ReportObject> &objectsIn(BandRef ref) const;
+    bool isValid(BandRef ref) const; // a band, not the page's own objects
     bool isValid(ObjectRef ref) const;
 
     // Bands. insertBand returns where the band went; an empty name gets a free one.
@@ -72,7 +74,10 @@ public:
     ObjectRefs bringToFront(const ObjectRefs &refs);
     ObjectRefs sendToBack(const ObjectRefs &refs);
 
-    // Pages and the template as a whole.
+    // Pages and the template as a whole. A new report page is empty, with a free name; the last
+    // report page is never deleted (false then).
+    int insertReportPage(int position, const PageSetup &setup);
+    bool deleteReportPage(int index);
     void setPageSetup(int page, const PageSetup &setup);
     void setVariables(std::vector<TemplateVariable> variables);
     void setTemplateInfo(const QString &name, const QString &description);

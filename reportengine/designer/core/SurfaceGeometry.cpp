@@ -1,11 +1,13 @@
 #include "SurfaceGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ergotab::report::designer {
 
 SurfaceGeometry::SurfaceGeometry(const ReportPage &page)
-    : m_sheet(page.sizeMm())
+    : m_pageOrigin(page.margins.left, page.margins.top)
+    , m_sheet(page.sizeMm())
 {
     const double left = page.margins.left;
     const double width = std::max(10.0, m_sheet.width() - page.margins.left - page.margins.right);
@@ -24,9 +26,19 @@ QRectF SurfaceGeometry::captionRect(int band) const
     return {area.left(), area.top() - captionMm, area.width(), captionMm};
 }
 
+QPointF SurfaceGeometry::origin(int band) const
+{
+    return band == pageLevel ? m_pageOrigin : m_bands.at(band).topLeft();
+}
+
 QRectF SurfaceGeometry::objectRect(int band, const QRectF &objectMm) const
 {
-    return objectMm.translated(m_bands.at(band).topLeft());
+    return objectMm.translated(origin(band));
+}
+
+QRectF SurfaceGeometry::objectRectIn(int band, const QRectF &sheetMm) const
+{
+    return sheetMm.translated(-origin(band));
 }
 
 int SurfaceGeometry::bandAt(QPointF sheetMm, bool captions) const
@@ -57,6 +69,37 @@ int SurfaceGeometry::nearestBand(QPointF sheetMm) const
         }
     }
     return best;
+}
+
+int SurfaceGeometry::captionAt(QPointF sheetMm) const
+{
+    for (int i = 0; i < bandCount(); ++i) {
+        const QRectF caption = captionRect(i);
+        if (sheetMm.y() >= caption.top() && sheetMm.y() < caption.bottom() && sheetMm.x() >= caption.left() &&
+            sheetMm.x() <= caption.right())
+            return i;
+    }
+    return -1;
+}
+
+int SurfaceGeometry::dropGap(QPointF sheetMm) const
+{
+    // Above a band's middle the gap before it; below the last band's middle the end.
+    for (int i = 0; i < bandCount(); ++i) {
+        const QRectF whole = m_bands[i].adjusted(0, -captionMm, 0, 0);
+        if (sheetMm.y() < whole.center().y())
+            return i;
+    }
+    return bandCount();
+}
+
+double SurfaceGeometry::dropLineY(int gap) const
+{
+    if (m_bands.empty())
+        return m_pageOrigin.y();
+    if (gap >= bandCount())
+        return m_bands.back().bottom() + gapMm / 2;
+    return captionRect(std::max(0, gap)).top() - gapMm / 2;
 }
 
 QPoint arrowKeyDirection(int key)

@@ -10,7 +10,8 @@ namespace {
 
 std::vector<ReportObject> &objectsOf(ReportTemplate &report, BandRef ref)
 {
-    return report.pages.at(ref.page).bands.at(ref.band).objects;
+    ReportPage &page = report.pages.at(ref.page);
+    return ref.isPageLevel() ? page.objects : page.bands.at(ref.band).objects;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "reports/ReportFields.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     if (argc > 1)
         designer.openFile(QString::fromLocal8Bit(argv[1]));
     const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    // Without a window manager (Xvfb) maximising does nothing: the window takes the screen itself.
+    designer.setGeometry(designer.screen()->availableGeometry());
     designer.showMaximized();
     if (mode == QStringLiteral("select") || mode == QStringLiteral("expression")) {
         ObjectRefs refs;

@@ -27,7 +27,7 @@ public:
     void edit()
     {
         const auto &page = m_model.reportTemplate().pages[0];
-        switch (pick(13)) {
+        switch (pick(14)) {
         case 0: {
             const BandKind kind = bandKinds()[pick(int(bandKinds().size()))];
             m_model.insertBand(0, suggestedBandPosition(page, kind), newBand(kind));
@@ -42,7 +42,7 @@ public:
             for (int n = 1 + pick(3); n > 0; --n)
                 objects.push_back(newObject(objectKinds()[pick(int(objectKinds().size()))],
                                             QRectF(pick(100), pick(10), 1 + pick(50), 1 + pick(8))));
-            m_model.insertObjects(anyBand(), objects, QStringLiteral("Vložit"));
+            m_model.insertObjects(anyContainer(), objects, QStringLiteral("Vložit"));
             break;
         }
         case 3:
@@ -74,7 +74,7 @@ public:
             std::vector<QRectF> rects;
             for (const ObjectRef &ref : refs)
                 rects.push_back(m_model.object(ref).rect.translated(1, 1));
-            m_model.moveObjectsToBand(refs, anyBand(), rects);
+            m_model.moveObjectsToBand(refs, anyContainer(), rects);
             break;
         }
         case 9: {
@@ -104,17 +104,28 @@ public:
                              QStringLiteral("Zarovnat"));
             break;
         }
+        case 13: {
+            // Report pages after the first come and go (the edits above work on the first).
+            const int pages = int(m_model.reportTemplate().pages.size());
+            if (pages > 1 && pick(2))
+                m_model.deleteReportPage(1 + pick(pages - 1));
+            else
+                m_model.insertReportPage(1 + pick(pages), PageSetup::of(page));
+            break;
+        }
         }
     }
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     BandRef anyBand() { return {0, pick(int(m_model.reportTemplate().pages[0].bands.size()))}; }
+    // A band or, now and then, the page's own objects.
+    BandRef anyContainer() { return pick(5) == 0 ? BandRef::pageObjects(0) : anyBand(); }
     ObjectRefs someObjects()
     {
-        const BandRef band = anyBand();
+        const BandRef band = anyContainer();
         ObjectRefs refs;
-        const int count = int(m_model.band(band).objects.size());
+        const int count = int(m_model.objectsIn(band).size());
         for (int i = 0; i < count; ++i)
             if (pick(3) == 0)
                 refs.push_back({band.page, band.band, i});
