@@ -325,6 +325,7 @@ void DesignSurface::mousePressEvent(QMouseEvent *event)
         // A band's caption strip: a click makes it current, a drag moves it in the page's order.
         setCurrentBand(m_dragBand);
         m_drag = Drag::BandOrder;
+        setCursor(Qt::ClosedHandCursor);
         return;
     }
     const int band = g.bandAt(mm);
@@ -380,6 +381,7 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent *event)
         finishResize(gridDelta(delta));
         break;
     case Drag::BandOrder: {
+        setCursor(Qt::OpenHandCursor);
         m_dragMm = toMm(event->position());
         const int position = bandDropPosition();
         if (position >= 0) {

@@ -785,6 +785,8 @@ void ReportDesigner::showScripts()
             for (const ReportObject &object : band.objects)
                 add(QStringLiteral("Objekt ") + object.name, object.script);
         }
+        for (const ReportObject &object : page.objects)
+            add(QStringLiteral("Objekt ") + object.name, object.script);
     }
     for (const DialogPage &dialog : report.dialogs) {
         add(QStringLiteral("Dialog ") + dialog.name, dialog.script);

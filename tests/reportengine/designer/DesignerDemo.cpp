@@ -1,14 +1,15 @@
 // Shows the designer with a template for screenshots:
-//   report_designer_demo TEMPLATE.frf [select|expression|band|page]
+//   report_designer_demo TEMPLATE.frf [select|multi|drag|expression|band|page|dialog]
 
 #include "reportengine/designer/DesignSurface.h"
 #include "reportengine/designer/ExpressionEditor.h"
+#include "reportengine/designer/PageTabs.h"
 #include "reportengine/designer/ReportDesigner.h"
 #include "reports/ReportFields.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
-#include <QTabWidget>
 #include <QTimer>
 
 using namespace ergotab::report;
@@ -41,6 +42,17 @@ int main(int argc, char **argv)
                 if (std::holds_alternative<TextObject>(bands[b].objects[i].content) && b == 2)
                     refs.push_back({0, b, i});
         designer.surface().setSelection(refs);
+    } else if (mode == QStringLiteral("multi")) {
+        // The page's own objects and a few of the data band's, and a second report page.
+        ObjectRefs refs;
+        const ReportPage &page = designer.model().reportTemplate().pages.at(0);
+        for (int i = 0; i < int(page.objects.size()); ++i)
+            refs.push_back(ObjectRef::pageObject(0, i));
+        for (int i = 1; i < 4 && page.bands.size() > 3 && i < int(page.bands[3].objects.size()); ++i)
+            refs.push_back({0, 3, i});
+        designer.insertReportPage();
+        designer.pageTabs().setCurrentIndex(0);
+        designer.surface().setSelection(refs);
     }
     QTimer::singleShot(500, &designer, [&designer, mode] {
         if (mode == QStringLiteral("expression")) {
@@ -50,8 +62,19 @@ int main(int argc, char **argv)
         } else if (mode == QStringLiteral("band")) {
             designer.editBand(2);
         } else if (mode == QStringLiteral("dialog")) {
-            if (auto *tabs = designer.findChild<QTabWidget *>(QStringLiteral("PageTabs")))
-                tabs->setCurrentIndex(1);
+            designer.pageTabs().showDialog(0);
+        } else if (mode == QStringLiteral("drag")) {
+            // A band's caption held and dragged two bands down: the drop place is shown.
+            DesignSurface &surface = designer.surface();
+            const SurfaceGeometry g(designer.model().reportTemplate().pages.at(0));
+            const QPointF from = surface.toPixels(g.captionRect(1).center());
+            const QPointF to = surface.toPixels(QPointF(g.captionRect(1).center().x(), g.bandRect(3).bottom() - 1));
+            QMouseEvent press(QEvent::MouseButtonPress, from, surface.mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(&surface, &press);
+            QMouseEvent move(QEvent::MouseMove, to, surface.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(&surface, &move);
         } else if (mode == QStringLiteral("page")) {
             designer.editPageSetup();
         }
