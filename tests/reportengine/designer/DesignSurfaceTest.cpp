@@ -180,6 +180,44 @@ TEST_F(DesignSurfaceTest, ThePagesOwnObjectIsSelectedMovedResizedEditedCopiedAnd
     EXPECT_EQ(model().reportTemplate(), sample());
 }
 
+TEST_F(DesignSurfaceTest, ThePagesObjectDraggedOverABandStaysThePages)
+{
+    const QPoint from = centreOf(stamp);
+    const QPoint to(from.x(), pixel(geometry().bandRect(1).center()).y());
+    drag(from, to);
+    EXPECT_EQ(model().reportTemplate().pages[0].objects.size(), 1u);
+    EXPECT_EQ(model().band({0, 1}).objects.size(), 2u);
+    EXPECT_EQ(model().object(stamp).rect.left(), 100);
+    EXPECT_LT(model().object(stamp).rect.top(), 40);
+    EXPECT_EQ(surface().selection(), ObjectRefs({stamp}));
+}
+
+TEST_F(DesignSurfaceTest, AnOpenedTemplateShowsAllItsPagesFromTheFirst)
+{
+    ReportTemplate report = sample();
+    report.pages.push_back(report.pages[0]);
+    report.pages.back().name = QStringLiteral("Souhrn");
+    report.dialogs.emplace_back();
+    report.dialogs.back().name = QStringLiteral("Dialog1");
+    designer->pageTabs().setCurrentIndex(0);
+    model().reset(report);
+    PageTabs &tabs = designer->pageTabs();
+    ASSERT_EQ(tabs.count(), 3);
+    EXPECT_EQ(tabs.reportPageCount(), 2);
+    EXPECT_EQ(tabs.tabText(1), QStringLiteral("Stránka: Souhrn"));
+    EXPECT_EQ(tabs.tabText(2), QStringLiteral("Dialog: Dialog1"));
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(surface().page(), 1);
+    QTest::mouseClick(&surface(), Qt::LeftButton, {}, centreOf(ObjectRef::pageObject(1, 0)));
+    EXPECT_EQ(surface().selection(), ObjectRefs({ObjectRef::pageObject(1, 0)}));
+    // Another template replaces it: back to its first page.
+    model().reset(sample());
+    EXPECT_EQ(tabs.count(), 1);
+    EXPECT_EQ(surface().page(), 0);
+    EXPECT_TRUE(surface().selection().empty());
+}
+
 TEST_F(DesignSurfaceTest, ARubberBandTakesThePagesObjectsToo)
 {
     const QRectF onSheet = geometry().objectRect(pageLevel, model().object(stamp).rect);
