@@ -496,7 +496,12 @@ void DesignSurface::keyPressEvent(QKeyEvent *event)
     const bool resizing = event->modifiers() & Qt::ShiftModifier;
     const double step = keyStepMm(fine);
     if (event->key() == Qt::Key_Escape) {
-        if (m_insertKind)
+        // Escape while the mouse drags calls the drag off; the button's release then does nothing.
+        if (m_drag != Drag::None) {
+            m_drag = Drag::None;
+            setCursor(Qt::ArrowCursor);
+            update();
+        } else if (m_insertKind)
             setInsertKind(std::nullopt);
         else
             setSelection({});

@@ -3,6 +3,8 @@
 #include "DesignSurface.h"
 #include "DialogPageEditor.h"
 
+#include <QMenu>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,6 +37,14 @@ PageTabs::PageTabs(DesignerModel &model, const DesignerHost &host, DesignSurface
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_rebuilding)
             tabShown(index);
+    });
+    tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        const int tab = tabBar()->tabAt(at);
+        if (tab < 0 || m_menuActions.isEmpty())
+            return;
+        setCurrentIndex(tab);
+        QMenu::exec(m_menuActions, tabBar()->mapToGlobal(at), nullptr, this);
     });
     rebuild();
 }

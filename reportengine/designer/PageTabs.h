@@ -7,9 +7,12 @@
 #include "reportengine/designer/DesignerHost.h"
 #include "reportengine/designer/core/DesignerModel.h"
 
+#include <QList>
 #include <QTabWidget>
 
 #include <vector>
+
+class QAction;
 
 namespace ergotab::report::designer {
 
@@ -35,6 +38,8 @@ public:
 
     // After any change: tabs made again when pages came or went, their captions otherwise.
     void follow();
+    // What a right click on a tab offers, after bringing that tab to the front.
+    void setTabMenuActions(QList<QAction *> actions) { m_menuActions = std::move(actions); }
 
 private:
     void rebuild();
@@ -46,6 +51,7 @@ private:
     QWidget *m_designArea;
     std::vector<QWidget *> m_pageTabs;
     std::vector<DialogPageEditor *> m_dialogEditors;
+    QList<QAction *> m_menuActions;
     bool m_rebuilding = false;
 };
 

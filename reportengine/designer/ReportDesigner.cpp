@@ -330,12 +330,16 @@ void ReportDesigner::buildMenus()
         auto *action = bands->addAction(bandKindCaption(kind), this, [this, kind] { insertBand(kind); });
         action->setObjectName(QStringLiteral("InsertBand%1").arg(int(kind)));
     }
-    addAction(insert, QStringLiteral("&Nová stránka"), "NewPageAction", {}, [this] { insertReportPage(); });
-    m_pageActions.push_back(
-        addAction(insert, QStringLiteral("Odstranit stránku"), "DeletePageAction", {}, [this] { deleteReportPage(); }));
-    addAction(insert, QStringLiteral("&Dialogová stránka"), "InsertDialogAction", {}, [this] { insertDialogPage(); });
-    addAction(insert, QStringLiteral("Odstranit dialogovou stránku"), "DeleteDialogAction", {},
-              [this] { deleteDialogPage(); });
+    QAction *newPage =
+        addAction(insert, QStringLiteral("&Nová stránka"), "NewPageAction", {}, [this] { insertReportPage(); });
+    QAction *deletePage =
+        addAction(insert, QStringLiteral("Odstranit stránku"), "DeletePageAction", {}, [this] { deleteReportPage(); });
+    m_pageActions.push_back(deletePage);
+    QAction *newDialog = addAction(insert, QStringLiteral("&Dialogová stránka"), "InsertDialogAction", {},
+                                   [this] { insertDialogPage(); });
+    QAction *deleteDialog = addAction(insert, QStringLiteral("Odstranit dialogovou stránku"), "DeleteDialogAction", {},
+                                      [this] { deleteDialogPage(); });
+    m_tabs->setTabMenuActions({newPage, deletePage, newDialog, deleteDialog});
     insert->addSeparator();
     for (ObjectKind kind : objectKinds()) {
         auto *action = insert->addAction(objectKindCaption(kind));

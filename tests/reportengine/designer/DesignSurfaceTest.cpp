@@ -248,6 +248,15 @@ TEST_F(DesignSurfaceTest, ABandDraggedByItsCaptionTakesItsNewPlaceInOneStep)
     const QPoint again = pixel(geometry().captionRect(1).center());
     drag(again, again + QPoint(0, 8));
     EXPECT_EQ(model().undoStack().count(), 1);
+    // Escape while dragging calls the drag off.
+    const QPoint target = pixel(QPointF(g.bandRect(0).center().x(), g.bandRect(0).top()));
+    QTest::mousePress(&surface(), Qt::LeftButton, {}, again);
+    QMouseEvent move(QEvent::MouseMove, target, surface().mapToGlobal(target), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&surface(), &move);
+    QTest::keyClick(&surface(), Qt::Key_Escape);
+    QTest::mouseRelease(&surface(), Qt::LeftButton, {}, target);
+    EXPECT_EQ(model().undoStack().count(), 1);
     model().undoStack().undo();
     EXPECT_EQ(model().reportTemplate(), sample());
 }
