@@ -34,6 +34,18 @@ QString quotedField(const QString &field)
     return u'"' + field + u'"';
 }
 
+// The template's entries of the tree, to see whether they changed.
+QStringList templateNames(const ReportTemplate &report)
+{
+    QStringList names;
+    for (const TemplateVariable &variable : report.variables)
+        names << variable.name << variable.expression;
+    for (const DialogPage &dialog : report.dialogs)
+        for (const DialogControl &control : dialog.controls)
+            names << dialog.name + u'.' + control.name;
+    return names;
+}
+
 } // namespace
 
 std::vector<DesignerFunction> builtInFunctions()
@@ -89,8 +101,15 @@ DataTree::DataTree(const DesignerHost &host, QWidget *parent)
     });
 }
 
+void DataTree::refresh(const ReportTemplate &report)
+{
+    if (templateNames(report) != m_templateNames)
+        rebuild(report);
+}
+
 void DataTree::rebuild(const ReportTemplate &report)
 {
+    m_templateNames = templateNames(report);
     clear();
     QTreeWidgetItem *sources = group(this, QStringLiteral("Zdroje dat"));
     for (const DesignerDataSource &source : m_host.sources) {

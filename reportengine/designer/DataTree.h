@@ -21,6 +21,8 @@ public:
 
     // Builds the tree again (the template's variables may have changed).
     void rebuild(const ReportTemplate &report);
+    // Builds it again only when the names it lists from the template changed.
+    void refresh(const ReportTemplate &report);
 
     // What an item inserts into an expression: a field as Source."Field", a variable by name,
     // a function with an open parenthesis; empty for group items.
@@ -39,6 +41,7 @@ protected:
 
 private:
     const DesignerHost &m_host;
+    QStringList m_templateNames; // the template's variables and dialog controls as last listed
 };
 
 // The engine's own functions as the data tree lists them.

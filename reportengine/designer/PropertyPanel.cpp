@@ -12,66 +12,87 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
-
-#include <optional>
 
 namespace ergotab::report::designer {
 
 namespace {
 
-QString mmText(double value)
+template <typename Kind> bool isKind(const ReportObject &o)
 {
-    return QString::number(value, 'g', 6).replace(u'.', u',');
+    return std::holds_alternative<Kind>(o.content);
 }
 
-std::optional<double> parseNumber(const QString &text)
+QLineEdit *lineEdit(const char *name, const QString &tip = {})
 {
-    bool ok = false;
-    const double value = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    auto *edit = new QLineEdit;
+    edit->setObjectName(QLatin1String(name));
+    edit->setToolTip(tip);
+    return edit;
 }
 
-// The value all objects share, or nothing when they differ (or there are none).
-template <typename T, typename Get> std::optional<T> common(const std::vector<ReportObject> &objects, Get get)
+QCheckBox *checkBox(const QString &text, const char *name)
 {
-    std::optional<T> value;
-    for (const ReportObject &o : objects) {
-        const std::optional<T> v = get(o);
-        if (!v || (value && *value != *v))
-            return std::nullopt;
-        value = v;
+    auto *box = new QCheckBox(text);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QPushButton *colorButton(const char *name)
+{
+    auto *button = new QPushButton;
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QComboBox *comboBox(const char *name, std::initializer_list<std::pair<QString, int>> items)
+{
+    auto *combo = new QComboBox;
+    combo->setObjectName(QLatin1String(name));
+    for (const auto &[caption, value] : items)
+        combo->addItem(caption, value);
+    return combo;
+}
+
+QFontComboBox *fontCombo(const char *name)
+{
+    auto *combo = new QFontComboBox;
+    combo->setObjectName(QLatin1String(name));
+    // Long family names would otherwise widen the whole panel.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(10);
+    return combo;
+}
+
+// Check boxes two to a row, so the panel stays narrow.
+QGridLayout *checkGrid(std::initializer_list<QCheckBox *> boxes)
+{
+    auto *grid = new QGridLayout;
+    int i = 0;
+    for (QCheckBox *box : boxes) {
+        grid->addWidget(box, i / 2, i % 2);
+        ++i;
     }
-    return value;
+    return grid;
 }
 
-const TextObject *textOf(const ReportObject &o)
+// The font style check boxes of a font reached through `font`.
+template <typename Kind>
+void bindFontStyles(PanelBindings &bindings, const QString &what, FontSpec *(*font)(Kind &),
+                    std::initializer_list<std::pair<QCheckBox *, bool FontSpec::*>> boxes)
 {
-    return std::get_if<TextObject>(&o.content);
-}
-
-void showCheck(QCheckBox *box, std::optional<bool> value)
-{
-    box->setTristate(!value);
-    box->setCheckState(!value ? Qt::PartiallyChecked : *value ? Qt::Checked : Qt::Unchecked);
-}
-
-void showColor(QPushButton *button, std::optional<QColor> color)
-{
-    button->setText(color ? (color->alpha() == 0 ? QStringLiteral("žádná") : color->name()) : QString());
-    button->setStyleSheet(
-        color && color->alpha()
-            ? QStringLiteral("background:%1;color:%2")
-                  .arg(color->name(), color->lightness() < 128 ? QStringLiteral("white") : QStringLiteral("black"))
-            : QString());
+    for (const auto &[box, member] : boxes)
+        bindings.check(box, what, contentField<Kind>([font, member = member](Kind &k) { return &(font(k)->*member); }));
 }
 
 } // namespace
@@ -97,48 +118,63 @@ PropertyPanel::PropertyPanel(DesignerModel &model, DesignSurface &surface, QWidg
     : QWidget(parent)
     , m_model(model)
     , m_surface(surface)
+    , m_chooseColor([](QWidget *parent, const QColor &start, const QString &title) {
+        return QColorDialog::getColor(start, parent, title);
+    })
 {
     setObjectName(QStringLiteral("PropertyPanel"));
-    build();
+    m_bindings = new PanelBindings([this](const QString &what, const PanelBindings::Edit &edit) { apply(what, edit); },
+                                   [this](QWidget *parent, const QColor &start, const QString &title) {
+                                       return m_chooseColor(parent, start, title);
+                                   },
+                                   this);
+    QVBoxLayout *column = build();
     connect(&m_surface, &DesignSurface::selectionChanged, this, &PropertyPanel::refresh);
     connect(&m_model, &DesignerModel::changed, this, &PropertyPanel::refresh);
     refresh();
+
+    // As wide as the widest group needs with every group shown, so no caption is cut off.
+    const QSize before = size();
+    for (auto &[group, shownFor] : m_kindGroups)
+        group->setVisible(true);
+    column->activate();
+    auto *scroll = findChild<QScrollArea *>();
+    setMinimumWidth(scroll->widget()->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() +
+                    2 * scroll->frameWidth() + 4);
+    resize(before);
+    refresh();
 }
 
-void PropertyPanel::build()
+void PropertyPanel::setColorChooser(PanelBindings::ChooseColor choose)
+{
+    m_chooseColor = std::move(choose);
+}
+
+QFormLayout *PropertyPanel::addGroup(QVBoxLayout *column, const QString &title, const char *name,
+                                     std::function<bool(const ReportObject &)> shownFor)
+{
+    auto *box = new QGroupBox(title);
+    box->setObjectName(QLatin1String(name));
+    auto *form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    column->addWidget(box);
+    if (shownFor)
+        m_kindGroups.emplace_back(box, std::move(shownFor));
+    return form;
+}
+
+QVBoxLayout *PropertyPanel::build()
 {
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
     auto *content = new QWidget;
     scroll->setWidget(content);
     auto *column = new QVBoxLayout(content);
-
-    auto lineEdit = [this](const char *name) {
-        auto *edit = new QLineEdit;
-        edit->setObjectName(QLatin1String(name));
-        return edit;
-    };
-    auto check = [](const QString &text, const char *name) {
-        auto *box = new QCheckBox(text);
-        box->setObjectName(QLatin1String(name));
-        return box;
-    };
-    auto colorButton = [](const char *name) {
-        auto *button = new QPushButton;
-        button->setObjectName(QLatin1String(name));
-        return button;
-    };
-    auto group = [column](const QString &title) {
-        auto *box = new QGroupBox(title);
-        auto *form = new QFormLayout(box);
-        form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-        column->addWidget(box);
-        return form;
-    };
 
     m_kind = new QLabel;
     m_kind->setObjectName(QStringLiteral("KindLabel"));
@@ -147,95 +183,15 @@ void PropertyPanel::build()
     m_kind->setFont(bold);
     column->addWidget(m_kind);
 
-    QFormLayout *place = group(QStringLiteral("Umístění (mm)"));
-    m_name = lineEdit("NameEdit");
-    place->addRow(QStringLiteral("Název:"), m_name);
-    m_x = lineEdit("LeftEdit");
-    m_y = lineEdit("TopEdit");
-    m_width = lineEdit("WidthEdit");
-    m_height = lineEdit("HeightEdit");
-    place->addRow(QStringLiteral("Vlevo:"), m_x);
-    place->addRow(QStringLiteral("Nahoře:"), m_y);
-    place->addRow(QStringLiteral("Šířka:"), m_width);
-    place->addRow(QStringLiteral("Výška:"), m_height);
-    m_visible = check(QStringLiteral("Viditelný"), "VisibleCheck");
-    place->addRow(m_visible);
-
-    QFormLayout *text = group(QStringLiteral("Obsah"));
-    m_text = new QPlainTextEdit;
-    m_text->setObjectName(QStringLiteral("TextEdit"));
-    m_text->setFixedHeight(70);
-    m_text->installEventFilter(this);
-    m_textButton = new QPushButton(QStringLiteral("Výraz…"));
-    m_textButton->setObjectName(QStringLiteral("ExpressionButton"));
-    text->addRow(m_text);
-    text->addRow(m_textButton);
-    m_pictureButton = new QPushButton(QStringLiteral("Obrázek ze souboru…"));
-    m_pictureButton->setObjectName(QStringLiteral("PictureButton"));
-    text->addRow(m_pictureButton);
-    m_format = lineEdit("FormatEdit");
-    m_format->setToolTip(QStringLiteral("Formát jako za # ve výrazu: N2,2  N#,##0.00  Ddd.mm.yyyy  Bne;ano"));
-    text->addRow(QStringLiteral("Formát:"), m_format);
-
-    QFormLayout *font = group(QStringLiteral("Písmo a zarovnání"));
-    m_font = new QFontComboBox;
-    m_font->setObjectName(QStringLiteral("FontCombo"));
-    font->addRow(QStringLiteral("Písmo:"), m_font);
-    m_fontSize = lineEdit("FontSizeEdit");
-    font->addRow(QStringLiteral("Velikost:"), m_fontSize);
-    auto *styles = new QHBoxLayout;
-    m_bold = check(QStringLiteral("Tučné"), "BoldCheck");
-    m_italic = check(QStringLiteral("Kurzíva"), "ItalicCheck");
-    m_underline = check(QStringLiteral("Podtržené"), "UnderlineCheck");
-    styles->addWidget(m_bold);
-    styles->addWidget(m_italic);
-    styles->addWidget(m_underline);
-    font->addRow(styles);
-    m_textColor = colorButton("TextColorButton");
-    font->addRow(QStringLiteral("Barva textu:"), m_textColor);
-    m_hAlign = new QComboBox;
-    m_hAlign->setObjectName(QStringLiteral("HAlignCombo"));
-    m_hAlign->addItems(
-        {QStringLiteral("Vlevo"), QStringLiteral("Vpravo"), QStringLiteral("Na střed"), QStringLiteral("Do bloku")});
-    font->addRow(QStringLiteral("Vodorovně:"), m_hAlign);
-    m_vAlign = new QComboBox;
-    m_vAlign->setObjectName(QStringLiteral("VAlignCombo"));
-    m_vAlign->addItems({QStringLiteral("Nahoru"), QStringLiteral("Na střed"), QStringLiteral("Dolů")});
-    font->addRow(QStringLiteral("Svisle:"), m_vAlign);
-    m_wordWrap = check(QStringLiteral("Zalamovat řádky"), "WordWrapCheck");
-    m_stretch = check(QStringLiteral("Výška podle textu"), "StretchCheck");
-    font->addRow(m_wordWrap);
-    font->addRow(m_stretch);
-
-    QFormLayout *frame = group(QStringLiteral("Rámeček a výplň"));
-    auto *sides = new QHBoxLayout;
-    const QString sideNames[] = {QStringLiteral("Vlevo"), QStringLiteral("Nahoře"), QStringLiteral("Vpravo"),
-                                 QStringLiteral("Dole")};
-    const char *sideObjects[] = {"FrameLeftCheck", "FrameTopCheck", "FrameRightCheck", "FrameBottomCheck"};
-    for (int i = 0; i < 4; ++i) {
-        m_frameSides[i] = check(sideNames[i], sideObjects[i]);
-        sides->addWidget(m_frameSides[i]);
-    }
-    frame->addRow(sides);
-    m_frameWidth = lineEdit("FrameWidthEdit");
-    frame->addRow(QStringLiteral("Šířka čáry:"), m_frameWidth);
-    m_frameColor = colorButton("FrameColorButton");
-    frame->addRow(QStringLiteral("Barva čáry:"), m_frameColor);
-    m_fill = colorButton("FillButton");
-    frame->addRow(QStringLiteral("Výplň:"), m_fill);
-    m_noFill = check(QStringLiteral("Bez výplně"), "NoFillCheck");
-    frame->addRow(m_noFill);
-
-    QFormLayout *highlight = group(QStringLiteral("Zvýraznění"));
-    m_highlight = lineEdit("HighlightEdit");
-    m_highlight->setToolTip(QStringLiteral("Podmínka, např. VALUE > 2"));
-    highlight->addRow(QStringLiteral("Podmínka:"), m_highlight);
-    m_highlightColor = colorButton("HighlightColorButton");
-    highlight->addRow(QStringLiteral("Barva textu:"), m_highlightColor);
-    m_highlightFill = colorButton("HighlightFillButton");
-    highlight->addRow(QStringLiteral("Výplň:"), m_highlightFill);
+    buildPlace(column);
+    buildContent(column);
+    buildText(column);
+    buildHighlight(column);
+    buildKinds(column);
+    buildFrame(column);
 
     m_scriptLabel = new QLabel(QStringLiteral("Skript (ze starší šablony, nespouští se):"));
+    m_scriptLabel->setWordWrap(true);
     m_script = new QPlainTextEdit;
     m_script->setObjectName(QStringLiteral("ScriptView"));
     m_script->setReadOnly(true);
@@ -245,21 +201,50 @@ void PropertyPanel::build()
     column->addStretch();
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
+    return column;
+}
 
-    // Edits take effect when finished (Enter or leaving the field), each as one step.
-    for (QLineEdit *edit : {m_x, m_y, m_width, m_height})
-        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { applyGeometry(edit); });
-    connect(m_name, &QLineEdit::editingFinished, this, [this] {
-        const QString name = m_name->text().trimmed();
-        if (m_surface.selection().size() != 1 || name.isEmpty() || m_refreshing)
-            return;
-        if (name.compare(m_model.object(m_surface.selection().front()).name, Qt::CaseInsensitive) != 0 &&
-            !m_model.isNameFree(name)) {
-            m_name->setText(m_model.object(m_surface.selection().front()).name);
-            return;
-        }
-        apply(QStringLiteral("Název"), [name](ReportObject &o) { o.name = name; });
-    });
+void PropertyPanel::buildPlace(QVBoxLayout *column)
+{
+    QFormLayout *place = addGroup(column, QStringLiteral("Umístění (mm)"), "PlaceGroup");
+    m_name = lineEdit("NameEdit");
+    place->addRow(QStringLiteral("Název:"), m_name);
+    const QString captions[] = {QStringLiteral("Vlevo:"), QStringLiteral("Nahoře:"), QStringLiteral("Šířka:"),
+                                QStringLiteral("Výška:")};
+    const char *names[] = {"LeftEdit", "TopEdit", "WidthEdit", "HeightEdit"};
+    for (int i = 0; i < 4; ++i) {
+        m_geometry[i] = lineEdit(names[i]);
+        place->addRow(captions[i], m_geometry[i]);
+        // Edits take effect when finished (Enter or leaving the field), each as one step.
+        connect(m_geometry[i], &QLineEdit::editingFinished, this, [this, i] { applyGeometry(m_geometry[i]); });
+    }
+    connect(m_name, &QLineEdit::editingFinished, this, &PropertyPanel::applyName);
+
+    QCheckBox *visible = checkBox(QStringLiteral("Viditelný"), "VisibleCheck");
+    place->addRow(visible);
+    m_bindings->check(visible, QStringLiteral("Viditelnost"), [](ReportObject &o) { return &o.visible; });
+    QLineEdit *printIf = lineEdit("PrintIfEdit", QStringLiteral("Objekt se tiskne, jen když výraz platí"));
+    place->addRow(QStringLiteral("Tisknout, když:"), printIf);
+    m_bindings->expression(printIf, QStringLiteral("Podmínka tisku"), [](ReportObject &o) { return &o.printIf; });
+    QLineEdit *tag = lineEdit("TagEdit", QStringLiteral("Poznámka k objektu, netiskne se"));
+    place->addRow(QStringLiteral("Značka:"), tag);
+    m_bindings->text(tag, QStringLiteral("Značka"), [](ReportObject &o) { return &o.tag; });
+}
+
+void PropertyPanel::buildContent(QVBoxLayout *column)
+{
+    QFormLayout *content = addGroup(column, QStringLiteral("Obsah"), "ContentGroup");
+    m_text = new QPlainTextEdit;
+    m_text->setObjectName(QStringLiteral("TextEdit"));
+    m_text->setFixedHeight(70);
+    m_text->installEventFilter(this);
+    m_textButton = new QPushButton(QStringLiteral("Výraz…"));
+    m_textButton->setObjectName(QStringLiteral("ExpressionButton"));
+    content->addRow(m_text);
+    content->addRow(m_textButton);
+    m_pictureButton = new QPushButton(QStringLiteral("Obrázek ze souboru…"));
+    m_pictureButton->setObjectName(QStringLiteral("PictureButton"));
+    content->addRow(m_pictureButton);
     connect(m_textButton, &QPushButton::clicked, this, &PropertyPanel::editTextRequested);
     connect(m_pictureButton, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Obrázek"), QString(),
@@ -267,114 +252,214 @@ void PropertyPanel::build()
         if (!path.isEmpty())
             loadPicture(path);
     });
-    connect(m_format, &QLineEdit::editingFinished, this, [this] {
-        const QString format = m_format->text().trimmed();
-        apply(QStringLiteral("Formát"), [format](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->displayFormat = format;
-        });
-    });
-    connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont &f) {
-        apply(QStringLiteral("Písmo"), [family = f.family()](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->font.family = family;
-        });
-    });
-    connect(m_fontSize, &QLineEdit::editingFinished, this, [this] {
-        const auto size = parseNumber(m_fontSize->text());
-        if (!size || *size < 1 || *size > 400)
-            return refresh();
-        apply(QStringLiteral("Velikost písma"), [size](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->font.sizePt = *size;
-        });
-    });
-    auto connectCheck = [this](QCheckBox *box, const QString &what, std::function<void(ReportObject &, bool)> set) {
-        connect(box, &QCheckBox::clicked, this, [this, box, what, set](bool) {
-            box->setTristate(false);
-            const bool on = box->checkState() != Qt::Unchecked;
-            apply(what, [set, on](ReportObject &o) { set(o, on); });
-        });
+}
+
+void PropertyPanel::buildText(QVBoxLayout *column)
+{
+    QFormLayout *form = addGroup(column, QStringLiteral("Text"), "TextGroup", isKind<TextObject>);
+    auto field = [](auto get) { return contentField<TextObject>(get); };
+
+    QLineEdit *format = lineEdit("FormatEdit", QStringLiteral("Formát jako za # ve výrazu: N2,2  N#,##0.00  "
+                                                              "Ddd.mm.yyyy  Bne;ano"));
+    form->addRow(QStringLiteral("Formát:"), format);
+    m_bindings->text(format, QStringLiteral("Formát"), field([](TextObject &t) { return &t.displayFormat; }));
+    QFontComboBox *font = fontCombo("FontCombo");
+    form->addRow(QStringLiteral("Písmo:"), font);
+    m_bindings->fontFamily(font, QStringLiteral("Písmo"), field([](TextObject &t) { return &t.font.family; }));
+    QLineEdit *size = lineEdit("FontSizeEdit");
+    form->addRow(QStringLiteral("Velikost:"), size);
+    m_bindings->number(size, QStringLiteral("Velikost písma"), field([](TextObject &t) { return &t.font.sizePt; }), 1,
+                       400);
+    QCheckBox *bold = checkBox(QStringLiteral("Tučné"), "BoldCheck");
+    QCheckBox *italic = checkBox(QStringLiteral("Kurzíva"), "ItalicCheck");
+    QCheckBox *underline = checkBox(QStringLiteral("Podtržené"), "UnderlineCheck");
+    QCheckBox *strike = checkBox(QStringLiteral("Přeškrtnuté"), "StrikeOutCheck");
+    form->addRow(checkGrid({bold, italic, underline, strike}));
+    bindFontStyles<TextObject>(*m_bindings, QStringLiteral("Řez písma"), [](TextObject &t) { return &t.font; },
+                               {{bold, &FontSpec::bold},
+                                {italic, &FontSpec::italic},
+                                {underline, &FontSpec::underline},
+                                {strike, &FontSpec::strikeOut}});
+    QPushButton *color = colorButton("TextColorButton");
+    form->addRow(QStringLiteral("Barva textu:"), color);
+    m_bindings->color(color, QStringLiteral("Barva textu"), field([](TextObject &t) { return &t.color; }));
+
+    QComboBox *hAlign = comboBox("HAlignCombo", {{QStringLiteral("Vlevo"), int(HAlign::Left)},
+                                                 {QStringLiteral("Vpravo"), int(HAlign::Right)},
+                                                 {QStringLiteral("Na střed"), int(HAlign::Center)},
+                                                 {QStringLiteral("Do bloku"), int(HAlign::Justify)}});
+    form->addRow(QStringLiteral("Vodorovně:"), hAlign);
+    m_bindings->choice<HAlign>(hAlign, QStringLiteral("Zarovnání"), field([](TextObject &t) { return &t.hAlign; }));
+    QComboBox *vAlign = comboBox("VAlignCombo", {{QStringLiteral("Nahoru"), int(VAlign::Top)},
+                                                 {QStringLiteral("Na střed"), int(VAlign::Center)},
+                                                 {QStringLiteral("Dolů"), int(VAlign::Bottom)}});
+    form->addRow(QStringLiteral("Svisle:"), vAlign);
+    m_bindings->choice<VAlign>(vAlign, QStringLiteral("Zarovnání"), field([](TextObject &t) { return &t.vAlign; }));
+    QComboBox *rotation =
+        comboBox("RotationCombo", {{QStringLiteral("Vodorovně"), 0}, {QStringLiteral("Zdola nahoru (90°)"), 90}});
+    form->addRow(QStringLiteral("Otočení:"), rotation);
+    m_bindings->choice<int>(rotation, QStringLiteral("Otočení"), field([](TextObject &t) { return &t.rotation; }));
+
+    const std::tuple<QString, const char *, QString, bool TextObject::*> flags[] = {
+        {QStringLiteral("Zalamovat řádky"), "WordWrapCheck", QStringLiteral("Zalamování"), &TextObject::wordWrap},
+        {QStringLiteral("Výška podle textu"), "StretchCheck", QStringLiteral("Výška podle textu"),
+         &TextObject::stretch},
+        {QStringLiteral("Šířka podle textu"), "AutoSizeCheck", QStringLiteral("Šířka podle textu"),
+         &TextObject::autoSize},
+        {QStringLiteral("Skrýt nuly"), "HideZerosCheck", QStringLiteral("Skrýt nuly"), &TextObject::hideZeros},
+        {QStringLiteral("Bez výrazů ([ ] se tisknou, jak jsou)"), "PlainTextCheck", QStringLiteral("Bez výrazů"),
+         &TextObject::plainText},
     };
-    auto textFlag = [](bool TextObject::*member) {
-        return [member](ReportObject &o, bool on) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->*member = on;
-        };
+    for (const auto &[caption, name, what, member] : flags) {
+        QCheckBox *box = checkBox(caption, name);
+        form->addRow(box);
+        m_bindings->check(box, what, field([member = member](TextObject &t) { return &(t.*member); }));
+    }
+}
+
+void PropertyPanel::buildHighlight(QVBoxLayout *column)
+{
+    QFormLayout *form = addGroup(column, QStringLiteral("Zvýraznění"), "HighlightGroup", isKind<TextObject>);
+    auto field = [](auto get) { return contentField<TextObject>(get); };
+    QLineEdit *condition = lineEdit("HighlightEdit", QStringLiteral("Podmínka, např. VALUE > 2"));
+    form->addRow(QStringLiteral("Podmínka:"), condition);
+    // A new highlight starts from the text's own font.
+    m_bindings->expression(condition, QStringLiteral("Zvýraznění"),
+                           field([](TextObject &t) { return &t.highlight.condition; }), [](ReportObject &o) {
+                               if (auto *t = std::get_if<TextObject>(&o.content); t && t->highlight.condition.isEmpty())
+                                   t->highlight.font = t->font;
+                           });
+    QFontComboBox *font = fontCombo("HighlightFontCombo");
+    form->addRow(QStringLiteral("Písmo:"), font);
+    m_bindings->fontFamily(font, QStringLiteral("Zvýraznění"),
+                           field([](TextObject &t) { return &t.highlight.font.family; }));
+    QLineEdit *size = lineEdit("HighlightSizeEdit");
+    form->addRow(QStringLiteral("Velikost:"), size);
+    m_bindings->number(size, QStringLiteral("Zvýraznění"),
+                       field([](TextObject &t) { return &t.highlight.font.sizePt; }), 1, 400);
+    QCheckBox *bold = checkBox(QStringLiteral("Tučné"), "HighlightBoldCheck");
+    QCheckBox *italic = checkBox(QStringLiteral("Kurzíva"), "HighlightItalicCheck");
+    QCheckBox *underline = checkBox(QStringLiteral("Podtržené"), "HighlightUnderlineCheck");
+    QCheckBox *strike = checkBox(QStringLiteral("Přeškrtnuté"), "HighlightStrikeOutCheck");
+    form->addRow(checkGrid({bold, italic, underline, strike}));
+    bindFontStyles<TextObject>(*m_bindings, QStringLiteral("Zvýraznění"),
+                               [](TextObject &t) { return &t.highlight.font; },
+                               {{bold, &FontSpec::bold},
+                                {italic, &FontSpec::italic},
+                                {underline, &FontSpec::underline},
+                                {strike, &FontSpec::strikeOut}});
+    QPushButton *color = colorButton("HighlightColorButton");
+    form->addRow(QStringLiteral("Barva textu:"), color);
+    m_bindings->color(color, QStringLiteral("Zvýraznění"), field([](TextObject &t) { return &t.highlight.color; }));
+    QPushButton *fill = colorButton("HighlightFillButton");
+    QCheckBox *noFill = checkBox(QStringLiteral("Bez výplně"), "HighlightNoFillCheck");
+    form->addRow(QStringLiteral("Výplň:"), fill);
+    form->addRow(noFill);
+    m_bindings->color(fill, QStringLiteral("Zvýraznění"), field([](TextObject &t) { return &t.highlight.fill; }),
+                      noFill);
+}
+
+void PropertyPanel::buildKinds(QVBoxLayout *column)
+{
+    QFormLayout *picture = addGroup(column, QStringLiteral("Obrázek"), "PictureGroup", isKind<PictureObject>);
+    const std::tuple<QString, const char *, bool PictureObject::*> pictureFlags[] = {
+        {QStringLiteral("Přizpůsobit velikosti objektu"), "PictureStretchCheck", &PictureObject::stretch},
+        {QStringLiteral("Zachovat poměr stran"), "KeepRatioCheck", &PictureObject::keepRatio},
+        {QStringLiteral("Na střed"), "PictureCenterCheck", &PictureObject::center},
     };
-    auto fontFlag = [](bool FontSpec::*member) {
-        return [member](ReportObject &o, bool on) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->font.*member = on;
-        };
-    };
-    connectCheck(m_bold, QStringLiteral("Tučné písmo"), fontFlag(&FontSpec::bold));
-    connectCheck(m_italic, QStringLiteral("Kurzíva"), fontFlag(&FontSpec::italic));
-    connectCheck(m_underline, QStringLiteral("Podtržení"), fontFlag(&FontSpec::underline));
-    connectCheck(m_wordWrap, QStringLiteral("Zalamování"), textFlag(&TextObject::wordWrap));
-    connectCheck(m_stretch, QStringLiteral("Výška podle textu"), textFlag(&TextObject::stretch));
-    connectCheck(m_visible, QStringLiteral("Viditelnost"), [](ReportObject &o, bool on) { o.visible = on; });
-    connectCheck(m_noFill, QStringLiteral("Výplň"), [](ReportObject &o, bool on) {
-        if (on)
-            o.fill = Qt::transparent;
-        else if (o.fill.alpha() == 0)
-            o.fill = Qt::white;
-    });
-    bool FrameStyle::*sideMembers[] = {&FrameStyle::left, &FrameStyle::top, &FrameStyle::right, &FrameStyle::bottom};
+    for (const auto &[caption, name, member] : pictureFlags) {
+        QCheckBox *box = checkBox(caption, name);
+        picture->addRow(box);
+        m_bindings->check(box, QStringLiteral("Obrázek"),
+                          contentField<PictureObject>([member = member](PictureObject &p) { return &(p.*member); }));
+    }
+
+    using Shape = ShapeItem::Shape;
+    QFormLayout *shape = addGroup(column, QStringLiteral("Tvar"), "ShapeGroup", isKind<ShapeObject>);
+    QComboBox *kind = comboBox("ShapeCombo", {{QStringLiteral("Obdélník"), int(Shape::Rectangle)},
+                                              {QStringLiteral("Zaoblený obdélník"), int(Shape::RoundedRectangle)},
+                                              {QStringLiteral("Elipsa"), int(Shape::Ellipse)},
+                                              {QStringLiteral("Trojúhelník"), int(Shape::Triangle)},
+                                              {QStringLiteral("Úhlopříčka dolů"), int(Shape::DiagonalDown)},
+                                              {QStringLiteral("Úhlopříčka nahoru"), int(Shape::DiagonalUp)}});
+    shape->addRow(QStringLiteral("Tvar:"), kind);
+    m_bindings->choice<Shape>(kind, QStringLiteral("Tvar"),
+                              contentField<ShapeObject>([](ShapeObject &s) { return &s.shape; }));
+    QLineEdit *radius = lineEdit("CornerRadiusEdit", QStringLiteral("Zaoblený obdélník: poloměr rohů v mm"));
+    shape->addRow(QStringLiteral("Poloměr rohů:"), radius);
+    m_bindings->number(radius, QStringLiteral("Poloměr rohů"),
+                       contentField<ShapeObject>([](ShapeObject &s) { return &s.cornerRadiusMm; }), 0, 100);
+
+    QFormLayout *check = addGroup(column, QStringLiteral("Zaškrtávací pole"), "CheckBoxGroup", isKind<CheckBoxObject>);
+    QComboBox *style = comboBox("CheckStyleCombo", {{QStringLiteral("Křížek"), 1}, {QStringLiteral("Fajfka"), 0}});
+    check->addRow(QStringLiteral("Značka:"), style);
+    m_bindings->choice<bool>(style, QStringLiteral("Styl zaškrtnutí"),
+                             contentField<CheckBoxObject>([](CheckBoxObject &c) { return &c.crossStyle; }));
+    QPushButton *checkColor = colorButton("CheckColorButton");
+    check->addRow(QStringLiteral("Barva značky:"), checkColor);
+    m_bindings->color(checkColor, QStringLiteral("Barva značky"),
+                      contentField<CheckBoxObject>([](CheckBoxObject &c) { return &c.checkColor; }));
+
+    QFormLayout *barcode = addGroup(column, QStringLiteral("Čárový kód"), "BarcodeGroup", isKind<BarcodeObject>);
+    auto barcodeField = [](auto get) { return contentField<BarcodeObject>(get); };
+    QComboBox *type =
+        comboBox("BarcodeTypeCombo", {{QStringLiteral("Code 39"), int(BarcodeType::Code39)},
+                                      {QStringLiteral("Code 128"), int(BarcodeType::Code128)},
+                                      {QStringLiteral("EAN-13"), int(BarcodeType::Ean13)},
+                                      {QStringLiteral("EAN-8"), int(BarcodeType::Ean8)},
+                                      {QStringLiteral("2 z 5 prokládaný"), int(BarcodeType::Interleaved2of5)},
+                                      {QStringLiteral("QR kód"), int(BarcodeType::QrCode)}});
+    barcode->addRow(QStringLiteral("Typ:"), type);
+    m_bindings->choice<BarcodeType>(type, QStringLiteral("Typ kódu"),
+                                    barcodeField([](BarcodeObject &b) { return &b.type; }));
+    QComboBox *angle = comboBox("BarcodeAngleCombo", {{QStringLiteral("0°"), 0},
+                                                      {QStringLiteral("90°"), 90},
+                                                      {QStringLiteral("180°"), 180},
+                                                      {QStringLiteral("270°"), 270}});
+    barcode->addRow(QStringLiteral("Otočení:"), angle);
+    m_bindings->choice<int>(angle, QStringLiteral("Otočení"), barcodeField([](BarcodeObject &b) { return &b.angle; }));
+    QCheckBox *checksum = checkBox(QStringLiteral("Kontrolní znak"), "ChecksumCheck");
+    checksum->setToolTip(QStringLiteral("Code 39 a 2 z 5: připojit kontrolní znak"));
+    QCheckBox *showText = checkBox(QStringLiteral("Text pod kódem"), "ShowTextCheck");
+    barcode->addRow(checkGrid({checksum, showText}));
+    m_bindings->check(checksum, QStringLiteral("Kontrolní znak"),
+                      barcodeField([](BarcodeObject &b) { return &b.checksum; }));
+    m_bindings->check(showText, QStringLiteral("Text pod kódem"),
+                      barcodeField([](BarcodeObject &b) { return &b.showText; }));
+}
+
+void PropertyPanel::buildFrame(QVBoxLayout *column)
+{
+    QFormLayout *frame = addGroup(column, QStringLiteral("Rámeček a výplň"), "FrameGroup");
+    QCheckBox *sides[] = {
+        checkBox(QStringLiteral("Vlevo"), "FrameLeftCheck"), checkBox(QStringLiteral("Nahoře"), "FrameTopCheck"),
+        checkBox(QStringLiteral("Vpravo"), "FrameRightCheck"), checkBox(QStringLiteral("Dole"), "FrameBottomCheck")};
+    frame->addRow(checkGrid({sides[0], sides[1], sides[2], sides[3]}));
+    bool FrameStyle::*members[] = {&FrameStyle::left, &FrameStyle::top, &FrameStyle::right, &FrameStyle::bottom};
     for (int i = 0; i < 4; ++i)
-        connectCheck(m_frameSides[i], QStringLiteral("Rámeček"),
-                     [member = sideMembers[i]](ReportObject &o, bool on) { o.frame.*member = on; });
-    connect(m_frameWidth, &QLineEdit::editingFinished, this, [this] {
-        const auto width = parseNumber(m_frameWidth->text());
-        if (!width || *width < 0 || *width > 20)
-            return refresh();
-        apply(QStringLiteral("Šířka čáry"), [width](ReportObject &o) { o.frame.widthMm = *width; });
-    });
-    connect(m_hAlign, &QComboBox::activated, this, [this](int index) {
-        apply(QStringLiteral("Zarovnání"), [index](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->hAlign = HAlign(index);
-        });
-    });
-    connect(m_vAlign, &QComboBox::activated, this, [this](int index) {
-        apply(QStringLiteral("Zarovnání"), [index](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->vAlign = VAlign(index);
-        });
-    });
-    connect(m_textColor, &QPushButton::clicked, this, [this] {
-        pickColor(m_textColor, QStringLiteral("Barva textu"), [](ReportObject &o, QColor c) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->color = c;
-        });
-    });
-    connect(m_frameColor, &QPushButton::clicked, this, [this] {
-        pickColor(m_frameColor, QStringLiteral("Barva čáry"), [](ReportObject &o, QColor c) { o.frame.color = c; });
-    });
-    connect(m_fill, &QPushButton::clicked, this,
-            [this] { pickColor(m_fill, QStringLiteral("Výplň"), [](ReportObject &o, QColor c) { o.fill = c; }); });
-    connect(m_highlight, &QLineEdit::editingFinished, this, [this] {
-        const QString condition = m_highlight->text().trimmed();
-        apply(QStringLiteral("Zvýraznění"), [condition](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o.content)) {
-                if (t->highlight.condition.isEmpty() && !condition.isEmpty())
-                    t->highlight.font = t->font;
-                t->highlight.condition = condition;
-            }
-        });
-    });
-    connect(m_highlightColor, &QPushButton::clicked, this, [this] {
-        pickColor(m_highlightColor, QStringLiteral("Zvýraznění"), [](ReportObject &o, QColor c) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->highlight.color = c;
-        });
-    });
-    connect(m_highlightFill, &QPushButton::clicked, this, [this] {
-        pickColor(m_highlightFill, QStringLiteral("Zvýraznění"), [](ReportObject &o, QColor c) {
-            if (auto *t = std::get_if<TextObject>(&o.content))
-                t->highlight.fill = c;
-        });
-    });
+        m_bindings->check(sides[i], QStringLiteral("Rámeček"),
+                          [member = members[i]](ReportObject &o) { return &(o.frame.*member); });
+    QLineEdit *width = lineEdit("FrameWidthEdit");
+    frame->addRow(QStringLiteral("Šířka čáry:"), width);
+    m_bindings->number(
+        width, QStringLiteral("Šířka čáry"), [](ReportObject &o) { return &o.frame.widthMm; }, 0, 20);
+    QComboBox *style = comboBox("FrameStyleCombo", {{QStringLiteral("Plná"), int(Qt::SolidLine)},
+                                                    {QStringLiteral("Čárkovaná"), int(Qt::DashLine)},
+                                                    {QStringLiteral("Tečkovaná"), int(Qt::DotLine)},
+                                                    {QStringLiteral("Čerchovaná"), int(Qt::DashDotLine)},
+                                                    {QStringLiteral("Dvojitě čerchovaná"), int(Qt::DashDotDotLine)}});
+    frame->addRow(QStringLiteral("Styl čáry:"), style);
+    m_bindings->choice<Qt::PenStyle>(style, QStringLiteral("Styl čáry"),
+                                     [](ReportObject &o) { return &o.frame.style; });
+    QPushButton *color = colorButton("FrameColorButton");
+    frame->addRow(QStringLiteral("Barva čáry:"), color);
+    m_bindings->color(color, QStringLiteral("Barva čáry"), [](ReportObject &o) { return &o.frame.color; });
+    QPushButton *fill = colorButton("FillButton");
+    QCheckBox *noFill = checkBox(QStringLiteral("Bez výplně"), "NoFillCheck");
+    frame->addRow(QStringLiteral("Výplň:"), fill);
+    frame->addRow(noFill);
+    m_bindings->color(
+        fill, QStringLiteral("Výplň"), [](ReportObject &o) { return &o.fill; }, noFill);
 }
 
 std::vector<ReportObject> PropertyPanel::selected() const
@@ -393,19 +478,33 @@ void PropertyPanel::apply(const QString &what, const std::function<void(ReportOb
     m_model.editObjects(m_surface.selection(), edit, what);
 }
 
+void PropertyPanel::applyName()
+{
+    const QString name = m_name->text().trimmed();
+    if (m_surface.selection().size() != 1 || name.isEmpty() || m_refreshing)
+        return;
+    const QString current = m_model.object(m_surface.selection().front()).name;
+    if (name.compare(current, Qt::CaseInsensitive) != 0 && !m_model.isNameFree(name)) {
+        m_name->setText(current);
+        return;
+    }
+    apply(QStringLiteral("Název"), [name](ReportObject &o) { o.name = name; });
+}
+
 void PropertyPanel::applyGeometry(QLineEdit *edit)
 {
-    if (m_refreshing)
+    if (m_refreshing || !fieldChanged(edit))
         return;
     const auto value = parseNumber(edit->text());
-    if (!value || (edit != m_x && edit != m_y && *value < 0))
+    const int which = int(std::find(std::begin(m_geometry), std::end(m_geometry), edit) - std::begin(m_geometry));
+    if (!value || (which >= 2 && *value < 0))
         return refresh();
-    apply(QStringLiteral("Umístění"), [this, edit, v = *value](ReportObject &o) {
-        if (edit == m_x)
+    apply(QStringLiteral("Umístění"), [which, v = *value](ReportObject &o) {
+        if (which == 0)
             o.rect.moveLeft(v);
-        else if (edit == m_y)
+        else if (which == 1)
             o.rect.moveTop(v);
-        else if (edit == m_width)
+        else if (which == 2)
             o.rect.setWidth(v);
         else
             o.rect.setHeight(v);
@@ -449,23 +548,14 @@ bool PropertyPanel::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void PropertyPanel::pickColor(QPushButton *button, const QString &what,
-                              const std::function<void(ReportObject &, QColor)> &set)
-{
-    const QColor start(button->text().startsWith(u'#') ? QColor(button->text()) : QColor(Qt::black));
-    const QColor color = QColorDialog::getColor(start, this, what);
-    if (color.isValid())
-        apply(what, [set, color](ReportObject &o) { set(o, color); });
-}
-
 void PropertyPanel::refresh()
 {
     m_refreshing = true;
-    const std::vector<ReportObject> objects = selected();
+    std::vector<ReportObject> objects = selected();
     const bool any = !objects.empty();
-    const bool allText = any && std::all_of(objects.begin(), objects.end(), [](const ReportObject &o) {
-                             return std::holds_alternative<TextObject>(o.content);
-                         });
+    auto all = [&objects, any](const std::function<bool(const ReportObject &)> &test) {
+        return any && std::all_of(objects.begin(), objects.end(), test);
+    };
     setEnabled(any);
     if (!any)
         m_kind->setText(QStringLiteral("Nic není vybráno"));
@@ -476,82 +566,45 @@ void PropertyPanel::refresh()
 
     m_name->setEnabled(objects.size() == 1);
     m_name->setText(objects.size() == 1 ? objects.front().name : QString());
-    auto showNumber = [&](QLineEdit *edit, auto get) {
-        const auto value = common<double>(objects, [get](const ReportObject &o) { return std::optional(get(o)); });
-        edit->setText(value ? mmText(*value) : QString());
+    auto rectValue = [](int which, const QRectF &r) {
+        return which == 0 ? r.left() : which == 1 ? r.top() : which == 2 ? r.width() : r.height();
     };
-    showNumber(m_x, [](const ReportObject &o) { return o.rect.left(); });
-    showNumber(m_y, [](const ReportObject &o) { return o.rect.top(); });
-    showNumber(m_width, [](const ReportObject &o) { return o.rect.width(); });
-    showNumber(m_height, [](const ReportObject &o) { return o.rect.height(); });
-    showNumber(m_frameWidth, [](const ReportObject &o) { return o.frame.widthMm; });
-    showCheck(m_visible, common<bool>(objects, [](const ReportObject &o) { return std::optional(o.visible); }));
+    for (int i = 0; i < 4; ++i) {
+        std::optional<double> value;
+        bool same = any;
+        for (const ReportObject &o : objects) {
+            same = same && (!value || *value == rectValue(i, o.rect));
+            value = rectValue(i, o.rect);
+        }
+        showFieldText(m_geometry[i], same ? numberText(*value) : QString());
+    }
 
-    const bool hasContent =
-        any && std::all_of(objects.begin(), objects.end(), [](ReportObject o) { return contentText(o) != nullptr; });
-    const auto text = common<QString>(objects, [](ReportObject o) {
+    // Rich text is edited in its own editor; the field shows its words only.
+    const bool rich = all(isKind<RichTextObject>);
+    const bool hasContent = all([](ReportObject o) { return contentText(o) != nullptr; });
+    std::optional<QString> text;
+    bool sameText = hasContent;
+    for (ReportObject &o : objects) {
         const QString *t = contentText(o);
-        return t ? std::optional(*t) : std::nullopt;
-    });
-    m_text->setPlainText(text.value_or(QString()));
+        sameText = sameText && t && (!text || *text == *t);
+        text = t ? std::optional(*t) : std::nullopt;
+    }
+    const QString shown = !sameText ? QString() : rich ? QTextDocumentFragment::fromHtml(*text).toPlainText() : *text;
+    m_text->setPlainText(shown);
     m_text->document()->setModified(false);
-    m_text->setReadOnly(!hasContent);
+    m_text->setReadOnly(!hasContent || rich);
     m_textButton->setEnabled(hasContent);
-    m_pictureButton->setVisible(any && std::all_of(objects.begin(), objects.end(), [](const ReportObject &o) {
-                                    return std::holds_alternative<PictureObject>(o.content);
-                                }));
+    m_textButton->setText(rich ? QStringLiteral("Upravit formátovaný text…") : QStringLiteral("Výraz…"));
+    m_pictureButton->setVisible(all(isKind<PictureObject>));
 
-    for (QWidget *w : std::initializer_list<QWidget *> {m_format, m_font, m_fontSize, m_bold, m_italic, m_underline,
-                                                        m_textColor, m_hAlign, m_vAlign, m_wordWrap, m_stretch,
-                                                        m_highlight, m_highlightColor, m_highlightFill})
-        w->setEnabled(allText);
-    auto textValue = [&objects](auto get) {
-        return [get](const ReportObject &o) {
-            const TextObject *t = textOf(o);
-            return t ? std::optional(get(*t)) : std::nullopt;
-        };
-    };
-    m_format->setText(
-        common<QString>(objects, textValue([](const TextObject &t) { return t.displayFormat; })).value_or(QString()));
-    const auto family = common<QString>(objects, textValue([](const TextObject &t) { return t.font.family; }));
-    m_font->setCurrentIndex(-1);
-    if (family)
-        m_font->setCurrentFont(QFont(*family));
-    const auto size = common<double>(objects, textValue([](const TextObject &t) { return t.font.sizePt; }));
-    m_fontSize->setText(size ? mmText(*size) : QString());
-    showCheck(m_bold, common<bool>(objects, textValue([](const TextObject &t) { return t.font.bold; })));
-    showCheck(m_italic, common<bool>(objects, textValue([](const TextObject &t) { return t.font.italic; })));
-    showCheck(m_underline, common<bool>(objects, textValue([](const TextObject &t) { return t.font.underline; })));
-    showCheck(m_wordWrap, common<bool>(objects, textValue([](const TextObject &t) { return t.wordWrap; })));
-    showCheck(m_stretch, common<bool>(objects, textValue([](const TextObject &t) { return t.stretch; })));
-    const auto h = common<int>(objects, textValue([](const TextObject &t) { return int(t.hAlign); }));
-    m_hAlign->setCurrentIndex(h.value_or(-1));
-    const auto v = common<int>(objects, textValue([](const TextObject &t) { return int(t.vAlign); }));
-    m_vAlign->setCurrentIndex(v.value_or(-1));
-    showColor(m_textColor, common<QColor>(objects, textValue([](const TextObject &t) { return t.color; })));
-    m_highlight->setText(common<QString>(objects, textValue([](const TextObject &t) { return t.highlight.condition; }))
-                             .value_or(QString()));
-    showColor(m_highlightColor,
-              common<QColor>(objects, textValue([](const TextObject &t) { return t.highlight.color; })));
-    showColor(m_highlightFill,
-              common<QColor>(objects, textValue([](const TextObject &t) { return t.highlight.fill; })));
+    for (auto &[group, shownFor] : m_kindGroups)
+        group->setVisible(all(shownFor));
+    m_bindings->refresh(objects);
 
-    bool FrameStyle::*sideMembers[] = {&FrameStyle::left, &FrameStyle::top, &FrameStyle::right, &FrameStyle::bottom};
-    for (int i = 0; i < 4; ++i)
-        showCheck(m_frameSides[i], common<bool>(objects, [member = sideMembers[i]](const ReportObject &o) {
-                      return std::optional(o.frame.*member);
-                  }));
-    showColor(m_frameColor,
-              common<QColor>(objects, [](const ReportObject &o) { return std::optional(o.frame.color); }));
-    const auto fill = common<QColor>(objects, [](const ReportObject &o) { return std::optional(o.fill); });
-    showColor(m_fill, fill);
-    showCheck(m_noFill, fill ? std::optional(fill->alpha() == 0) : std::nullopt);
-
-    const auto script = common<QString>(objects, [](const ReportObject &o) { return std::optional(o.script); });
-    const bool showScript = script && !script->isEmpty();
-    m_script->setPlainText(showScript ? *script : QString());
-    m_script->setVisible(showScript);
-    m_scriptLabel->setVisible(showScript);
+    const auto script = objects.size() == 1 ? objects.front().script : QString();
+    m_script->setPlainText(script);
+    m_script->setVisible(!script.isEmpty());
+    m_scriptLabel->setVisible(!script.isEmpty());
     m_refreshing = false;
 }
 

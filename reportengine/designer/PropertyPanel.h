@@ -1,24 +1,26 @@
 #pragma once
 
-// The properties of the selected objects: position and size in millimetres, the text or
-// expression, font, alignment, colours, frame, fill, display format, highlight. With several
-// objects selected a field shows a value only when all share it (a check box is half-ticked,
-// a field empty), and what is changed goes to all of them as one step.
+// The properties of the selected objects: name, position and size in millimetres, visibility
+// and print condition, the text or expression, and a group for each kind of object (text with
+// its font, alignment, format and highlight; picture; shape; check box; bar code), then frame
+// and fill. Groups of kinds not selected are hidden. With several objects selected a field
+// shows a value only when all share it, and what is changed goes to all of them as one step.
 
+#include "reportengine/designer/PanelBindings.h"
 #include "reportengine/designer/core/DesignerModel.h"
 
 #include <QWidget>
-
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
 class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace ergotab::report::designer {
 
@@ -38,55 +40,46 @@ public:
     static QString *contentText(ReportObject &object);
     // Embeds the picture file into the selected picture objects; false when it is no picture.
     bool loadPicture(const QString &path);
+    // How a colour is chosen (a colour dialog; tests answer themselves).
+    void setColorChooser(PanelBindings::ChooseColor choose);
 
 signals:
-    // The "…" button: the window opens the expression editor on the first selected object.
+    // The "…" button: the window opens the editor of the first selected object's text.
     void editTextRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void build();
+    QVBoxLayout *build();
+    QFormLayout *addGroup(QVBoxLayout *column, const QString &title, const char *name,
+                          std::function<bool(const ReportObject &)> shownFor = {});
+    void buildPlace(QVBoxLayout *column);
+    void buildContent(QVBoxLayout *column);
+    void buildText(QVBoxLayout *column);
+    void buildHighlight(QVBoxLayout *column);
+    void buildKinds(QVBoxLayout *column);
+    void buildFrame(QVBoxLayout *column);
     void apply(const QString &what, const std::function<void(ReportObject &)> &edit);
     void applyGeometry(QLineEdit *edit);
+    void applyName();
     void applyText();
-    void pickColor(QPushButton *button, const QString &what, const std::function<void(ReportObject &, QColor)> &set);
     std::vector<ReportObject> selected() const;
 
     DesignerModel &m_model;
     DesignSurface &m_surface;
+    PanelBindings::ChooseColor m_chooseColor;
+    PanelBindings *m_bindings = nullptr;
     bool m_refreshing = false;
+    // Groups shown only while every selected object passes their test.
+    std::vector<std::pair<QGroupBox *, std::function<bool(const ReportObject &)>>> m_kindGroups;
 
     QLabel *m_kind = nullptr;
     QLineEdit *m_name = nullptr;
-    QLineEdit *m_x = nullptr;
-    QLineEdit *m_y = nullptr;
-    QLineEdit *m_width = nullptr;
-    QLineEdit *m_height = nullptr;
+    QLineEdit *m_geometry[4] = {}; // left, top, width, height
     QPlainTextEdit *m_text = nullptr;
     QPushButton *m_textButton = nullptr;
     QPushButton *m_pictureButton = nullptr;
-    QFontComboBox *m_font = nullptr;
-    QLineEdit *m_fontSize = nullptr;
-    QCheckBox *m_bold = nullptr;
-    QCheckBox *m_italic = nullptr;
-    QCheckBox *m_underline = nullptr;
-    QPushButton *m_textColor = nullptr;
-    QComboBox *m_hAlign = nullptr;
-    QComboBox *m_vAlign = nullptr;
-    QCheckBox *m_wordWrap = nullptr;
-    QCheckBox *m_stretch = nullptr;
-    QLineEdit *m_format = nullptr;
-    QPushButton *m_fill = nullptr;
-    QCheckBox *m_noFill = nullptr;
-    QCheckBox *m_frameSides[4] = {};
-    QLineEdit *m_frameWidth = nullptr;
-    QPushButton *m_frameColor = nullptr;
-    QLineEdit *m_highlight = nullptr;
-    QPushButton *m_highlightColor = nullptr;
-    QPushButton *m_highlightFill = nullptr;
-    QCheckBox *m_visible = nullptr;
     QPlainTextEdit *m_script = nullptr;
     QLabel *m_scriptLabel = nullptr;
 };

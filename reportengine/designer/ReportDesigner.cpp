@@ -8,7 +8,10 @@
 #include "PageSetupDialog.h"
 #include "PageTabs.h"
 #include "PropertyPanel.h"
+#include "RichTextEditor.h"
 #include "Ruler.h"
+#include "TemplateInfoDialog.h"
+#include "VariablesDialog.h"
 #include "reportengine/designer/core/ObjectClipboard.h"
 #include "reportengine/designer/core/SurfaceGeometry.h"
 #include "reportengine/model/TemplateLoader.h"
@@ -118,6 +121,7 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
 
     connect(&m_model, &DesignerModel::changed, this, [this] {
         m_tabs->follow();
+        m_tree->refresh(m_model.reportTemplate());
         updateTitle();
         updateActions();
     });
@@ -242,7 +246,6 @@ void ReportDesigner::buildLayout()
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
-    m_panel->setMinimumWidth(360);
     splitter->setSizes({220, 700, 360});
     layout->addWidget(splitter, 1);
 
@@ -290,6 +293,8 @@ void ReportDesigner::buildMenus()
                                        QKeySequence(QStringLiteral("Ctrl+P")), [this] { preview(); });
     previewAction->setEnabled(bool(m_host.prepare));
     addAction(file, QStringLiteral("&Vzhled stránky…"), "PageSetupAction", {}, [this] { editPageSetup(); });
+    addAction(file, QStringLiteral("Vlastnosti &sestavy…"), "TemplateInfoAction", {}, [this] { editTemplateInfo(); });
+    addAction(file, QStringLiteral("&Proměnné…"), "VariablesAction", {}, [this] { editVariables(); });
     addAction(file, QStringLiteral("S&kripty šablony…"), "ScriptsAction", {}, [this] { showScripts(); });
     file->addSeparator();
     addAction(file, QStringLiteral("&Zavřít"), "CloseAction", {}, [this] { close(); });
@@ -745,6 +750,20 @@ void ReportDesigner::editPageSetup()
         m_model.setPageSetup(page, dialog.setup());
 }
 
+void ReportDesigner::editTemplateInfo()
+{
+    TemplateInfoDialog dialog(m_host, TemplateInfo::of(m_model.reportTemplate()), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_model.setTemplateInfo(dialog.info());
+}
+
+void ReportDesigner::editVariables()
+{
+    VariablesDialog dialog(m_host, m_model.reportTemplate(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_model.setVariables(dialog.variables());
+}
+
 void ReportDesigner::editObjectText()
 {
     if (m_surface->selection().empty())
@@ -754,6 +773,18 @@ void ReportDesigner::editObjectText()
     QString *text = PropertyPanel::contentText(first);
     if (!text)
         return;
+    if (std::holds_alternative<RichTextObject>(first.content)) {
+        RichTextEditor editor(m_host, m_model.reportTemplate(), *text, this);
+        if (editor.exec() == QDialog::Accepted)
+            m_model.editObjects(
+                refs,
+                [html = editor.html()](ReportObject &o) {
+                    if (auto *rich = std::get_if<RichTextObject>(&o.content))
+                        rich->html = html;
+                },
+                QStringLiteral("Formátovaný text"));
+        return;
+    }
     // Texts and rich texts hold [ ] parts; check boxes, bar codes and picture sources are one expression.
     const bool textMode = std::holds_alternative<TextObject>(first.content) ||
                           std::holds_alternative<RichTextObject>(first.content) ||

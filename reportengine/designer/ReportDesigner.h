@@ -75,6 +75,8 @@ public:
     void editBand(int band);
     void deleteBand();
     void editPageSetup();
+    void editTemplateInfo();
+    void editVariables();
     void editObjectText();
     void insertDialogPage();
     void deleteDialogPage();

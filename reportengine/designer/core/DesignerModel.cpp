@@ -377,15 +377,25 @@ void DesignerModel::setVariables(std::vector<TemplateVariable> variables)
         [](ReportTemplate &r, const std::vector<TemplateVariable> &v) { r.variables = v; }, std::move(variables)));
 }
 
-void DesignerModel::setTemplateInfo(const QString &name, const QString &description)
+void DesignerModel::setTemplateInfo(const TemplateInfo &info)
 {
-    using Info = std::pair<QString, QString>;
-    if (Info(name, description) == Info(m_template.name, m_template.description))
+    if (info == TemplateInfo::of(m_template))
         return;
-    m_undo.push(new PropertyCommand<Info>(
-        *this, QStringLiteral("Vlastnosti sestavy"),
-        [](const ReportTemplate &r) { return Info(r.name, r.description); },
-        [](ReportTemplate &r, const Info &v) { std::tie(r.name, r.description) = v; }, Info(name, description)));
+    m_undo.push(new PropertyCommand<TemplateInfo>(
+        *this, QStringLiteral("Vlastnosti sestavy"), TemplateInfo::of,
+        [](ReportTemplate &r, const TemplateInfo &v) { v.applyTo(r); }, info));
+}
+
+TemplateInfo TemplateInfo::of(const ReportTemplate &report)
+{
+    return {report.name, report.description, report.doublePass};
+}
+
+void TemplateInfo::applyTo(ReportTemplate &report) const
+{
+    report.name = name;
+    report.description = description;
+    report.doublePass = doublePass;
 }
 
 namespace {

@@ -30,6 +30,18 @@ struct PageSetup
     bool operator==(const PageSetup &) const = default;
 };
 
+// What the template says of itself.
+struct TemplateInfo
+{
+    QString name;
+    QString description;
+    bool doublePass = false; // laid out twice, so the total of pages is known on every page
+
+    static TemplateInfo of(const ReportTemplate &report);
+    void applyTo(ReportTemplate &report) const;
+    bool operator==(const TemplateInfo &) const = default;
+};
+
 class DesignerModel : public QObject
 {
     Q_OBJECT
@@ -80,7 +92,7 @@ public:
     bool deleteReportPage(int index);
     void setPageSetup(int page, const PageSetup &setup);
     void setVariables(std::vector<TemplateVariable> variables);
-    void setTemplateInfo(const QString &name, const QString &description);
+    void setTemplateInfo(const TemplateInfo &info);
     int insertDialogPage(DialogPage page);
     void deleteDialogPage(int index);
     void setDialogPage(int index, DialogPage page, const QString &text);

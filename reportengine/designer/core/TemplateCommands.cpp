@@ -42,7 +42,7 @@ template class PropertyCommand<Band>;
 template class PropertyCommand<PageSetup>;
 template class PropertyCommand<DialogPage>;
 template class PropertyCommand<std::vector<TemplateVariable>>;
-template class PropertyCommand<std::pair<QString, QString>>;
+template class PropertyCommand<TemplateInfo>;
 
 ObjectsPresenceCommand::ObjectsPresenceCommand(DesignerModel &model, const QString &text, std::vector<Entry> entries,
                                                bool insert, QUndoCommand *parent)

@@ -5,6 +5,7 @@
 #include "reportengine/data/MemoryDataSource.h"
 #include "reportengine/designer/core/ObjectClipboard.h"
 #include "reportengine/designer/core/ObjectFactory.h"
+#include "reportengine/designer/core/RichTextHtml.h"
 #include "reportengine/layout/ReportEngine.h"
 #include "reportengine/model/TemplateLoader.h"
 #include "reportengine/model/TemplateXml.h"
@@ -265,4 +266,15 @@ TEST(DesignerModel, ShippedTemplatesSaveBackUnchanged)
         EXPECT_EQ(reread, loadTemplate(reports.filePath(file))) << file.toStdString();
         EXPECT_EQ(writeTemplateXml(reread), ergotab::test::TempDir::read(dir.file(file))) << file.toStdString();
     }
+}
+
+TEST(RichTextHtml, ExpressionsLoseTheirEntitiesAndTheTextAroundKeepsThem)
+{
+    EXPECT_EQ(withPlainExpressions(QStringLiteral("<p>A &amp; B [Zdroj.&quot;Pole&quot; &gt; 2] &lt;</p>")),
+              QStringLiteral("<p>A &amp; B [Zdroj.\"Pole\" > 2] &lt;</p>"));
+    // A typed "&lt;" is kept as typed.
+    EXPECT_EQ(withPlainExpressions(QStringLiteral("[x &amp;lt; y]")), QStringLiteral("[x &lt; y]"));
+    // An unclosed part and the rest after it stay as they are.
+    EXPECT_EQ(withPlainExpressions(QStringLiteral("[a &amp; b] [c &amp;")), QStringLiteral("[a & b] [c &amp;"));
+    EXPECT_EQ(withPlainExpressions(QString()), QString());
 }

@@ -1,0 +1,28 @@
+#include "RichTextHtml.h"
+
+#include "reportengine/expr/TextTemplate.h"
+
+namespace ergotab::report::designer {
+
+QString withPlainExpressions(const QString &html)
+{
+    QString result;
+    result.reserve(html.size());
+    qsizetype from = 0;
+    for (qsizetype open = html.indexOf(u'['); open >= 0; open = html.indexOf(u'[', from)) {
+        const qsizetype close = closingBracket(html, open);
+        if (close < 0)
+            break;
+        QString part = html.mid(open, close - open + 1);
+        // &amp; last, so "&amp;lt;" (a typed "&lt;") stays "&lt;".
+        part.replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        result += html.mid(from, open - from) + part;
+        from = close + 1;
+    }
+    return result + html.mid(from);
+}
+
+} // namespace ergotab::report::designer

@@ -1,0 +1,219 @@
+// The designer's dialogs opened from its menu as a user opens them: the rich text editor, the
+// template's properties and its variables, each ending in one step that undo takes back; and F1
+// in the window and in every dialog asking for the dialog's own help topic.
+
+#include "DesignerTestSupport.h"
+
+#include "reportengine/designer/BandDialog.h"
+#include "reportengine/designer/DataTree.h"
+#include "reportengine/designer/ExpressionEditor.h"
+#include "reportengine/designer/PageSetupDialog.h"
+#include "reportengine/designer/RichTextEditor.h"
+#include "reportengine/designer/TemplateInfoDialog.h"
+#include "reportengine/designer/VariablesDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolButton>
+
+using namespace ergotab::report;
+using namespace ergotab::report::designer;
+using namespace ergotab::report::designer::test;
+
+namespace {
+
+template <typename W> W *in(QWidget &dialog, const char *name)
+{
+    W *widget = dialog.findChild<W *>(QLatin1String(name));
+    EXPECT_TRUE(widget) << name;
+    return widget;
+}
+
+// As typed (the test's key clicks know ASCII only): the field changes as a whole.
+void retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->setText(text);
+}
+
+void pressOk(QDialog &dialog)
+{
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+}
+
+using DesignerDialogs = DesignerWithKinds;
+
+} // namespace
+
+TEST_F(DesignerDialogs, RichTextIsEditedAsItLooksAndKeptAsHtmlWithPlainExpressions)
+{
+    designer->surface().setSelection({at(Rich1)});
+    whenModal<RichTextEditor>([](RichTextEditor &editor) {
+        editor.editor()->insertPlainText(QStringLiteral("Počet & spol. "));
+        editor.editor()->selectAll();
+        in<QToolButton>(editor, "RichBoldButton")->click();
+        in<QToolButton>(editor, "RichAlignCenterButton")->click();
+        editor.editor()->moveCursor(QTextCursor::End);
+        in<QToolButton>(editor, "RichBoldButton")->click(); // bold off for what follows
+        QTreeWidgetItem *field =
+            editor.dataTree()->findField(QStringLiteral("Kategorie_DataSet"), QStringLiteral("Pracov"));
+        ASSERT_TRUE(field);
+        emit editor.dataTree()->itemDoubleClicked(field, 0);
+        QTest::keyClicks(editor.editor(), QStringLiteral(" > 2"));
+        editor.accept();
+    });
+    designer->action(QStringLiteral("EditTextAction"))->trigger();
+    const QString html = content<RichTextObject>(Rich1).html;
+    // The engine evaluates [ … ] in the HTML as it stands: quotes must be quotes there, while
+    // the text around keeps its entities.
+    EXPECT_TRUE(html.contains(QStringLiteral("[Kategorie_DataSet.\"Pracov\"]"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("Počet &amp; spol.")));
+    EXPECT_TRUE(html.contains(QStringLiteral(" &gt; 2")));
+    EXPECT_TRUE(html.contains(QStringLiteral("font-weight:700")));
+    EXPECT_TRUE(html.contains(QStringLiteral("align=\"center\"")));
+    QTextDocument shown;
+    shown.setHtml(html);
+    EXPECT_EQ(shown.toPlainText(), QStringLiteral("Počet & spol. [Kategorie_DataSet.\"Pracov\"] > 2"));
+    EXPECT_EQ(steps(), 1);
+
+    // Opened and closed with OK without a change, it keeps the HTML as it was, without a step.
+    whenModal<RichTextEditor>([](RichTextEditor &editor) { editor.accept(); });
+    designer->action(QStringLiteral("EditTextAction"))->trigger();
+    EXPECT_EQ(content<RichTextObject>(Rich1).html, html);
+    EXPECT_EQ(steps(), 1);
+    model().undoStack().undo();
+    EXPECT_EQ(model().reportTemplate(), kindsTemplate());
+}
+
+TEST_F(DesignerDialogs, TemplatePropertiesAreOneStep)
+{
+    whenModal<TemplateInfoDialog>([](TemplateInfoDialog &dialog) {
+        retype(in<QLineEdit>(dialog, "TemplateNameEdit"), QStringLiteral("  Souhrn kategorií "));
+        in<QPlainTextEdit>(dialog, "TemplateDescriptionEdit")->insertPlainText(QStringLiteral("Pro vedení"));
+        in<QCheckBox>(dialog, "DoublePassCheck")->click();
+        pressOk(dialog);
+    });
+    designer->action(QStringLiteral("TemplateInfoAction"))->trigger();
+    EXPECT_EQ(model().reportTemplate().name, QStringLiteral("Souhrn kategorií"));
+    EXPECT_EQ(model().reportTemplate().description, QStringLiteral("Pro vedení"));
+    EXPECT_TRUE(model().reportTemplate().doublePass);
+    EXPECT_EQ(steps(), 1);
+    // Cancelled, nothing changes.
+    whenModal<TemplateInfoDialog>([](TemplateInfoDialog &dialog) {
+        retype(in<QLineEdit>(dialog, "TemplateNameEdit"), QStringLiteral("Jiný"));
+        dialog.reject();
+    });
+    designer->action(QStringLiteral("TemplateInfoAction"))->trigger();
+    EXPECT_EQ(steps(), 1);
+    model().undoStack().undo();
+    EXPECT_EQ(model().reportTemplate(), kindsTemplate());
+}
+
+TEST_F(DesignerDialogs, VariablesAreAddedRenamedDeletedAndCheckedAsTyped)
+{
+    model().setVariables({{QStringLiteral("Stará"), QStringLiteral("1"), QString()}});
+    bool refused = false;
+    whenModal<VariablesDialog>([&refused](VariablesDialog &dialog) {
+        auto *list = in<QListWidget>(dialog, "VariableList");
+        auto *name = in<QLineEdit>(dialog, "VariableNameEdit");
+        auto *expression = in<QLineEdit>(dialog, "VariableExpressionEdit");
+        auto *status = in<QLabel>(dialog, "VariableStatus");
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(name->text(), QStringLiteral("Stará"));
+        in<QPushButton>(dialog, "AddVariableButton")->click();
+        EXPECT_EQ(name->text(), QStringLiteral("Proměnná1"));
+        retype(name, QStringLiteral("Celkem"));
+        retype(expression, QStringLiteral("(Pracov + "));
+        EXPECT_TRUE(status->text().startsWith(QStringLiteral("Chyba na pozici"))) << status->text().toStdString();
+        pressOk(dialog);
+        refused = dialog.isVisible();
+        retype(expression, QStringLiteral("Pracov + Zen"));
+        EXPECT_EQ(status->text(), QStringLiteral("Výraz je v pořádku."));
+        // A doubled name and a name the program uses are refused too.
+        in<QPushButton>(dialog, "AddVariableButton")->click();
+        retype(name, QStringLiteral("celkem"));
+        EXPECT_TRUE(dialog.problem().contains(QStringLiteral("dvakrát"))) << dialog.problem().toStdString();
+        retype(name, QStringLiteral("Dokument"));
+        EXPECT_FALSE(dialog.problem().isEmpty());
+        retype(name, QStringLiteral("Ženy"));
+        retype(expression, QStringLiteral("Zen"));
+        retype(in<QLineEdit>(dialog, "VariableCategoryEdit"), QStringLiteral("Počty"));
+        list->setCurrentRow(0);
+        in<QPushButton>(dialog, "DeleteVariableButton")->click();
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(dialog.problem(), QString());
+        pressOk(dialog);
+    });
+    designer->action(QStringLiteral("VariablesAction"))->trigger();
+    EXPECT_TRUE(refused);
+    const std::vector<TemplateVariable> expected = {
+        {QStringLiteral("Celkem"), QStringLiteral("Pracov + Zen"), QString()},
+        {QStringLiteral("Ženy"), QStringLiteral("Zen"), QStringLiteral("Počty")}};
+    EXPECT_EQ(model().reportTemplate().variables, expected);
+    EXPECT_EQ(steps(), 2);
+    // The data tree lists the variables as they are now, after undo as well.
+    auto listed = [this](const char *name) {
+        return !designer->dataTree()
+                    .findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
+                    .isEmpty();
+    };
+    EXPECT_TRUE(listed("Celkem"));
+    EXPECT_FALSE(listed("Stará"));
+    model().undoStack().undo();
+    EXPECT_FALSE(listed("Celkem"));
+    EXPECT_TRUE(listed("Stará"));
+}
+
+TEST_F(DesignerDialogs, F1AsksForTheTopicOfTheWindowInFront)
+{
+    auto pressF1 = [](QWidget &window) {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }))
+            << window.objectName().toStdString();
+        QTest::keyClick(&window, Qt::Key_F1);
+    };
+    pressF1(*designer);
+    EXPECT_EQ(helpAsked, std::vector<DesignerHelp>({DesignerHelp::Designer}));
+
+    const std::pair<const char *, DesignerHelp> dialogs[] = {
+        {"PageSetupAction", DesignerHelp::PageSetup}, {"BandOptionsAction", DesignerHelp::Band},
+        {"EditTextAction", DesignerHelp::Expression}, {"TemplateInfoAction", DesignerHelp::Designer},
+        {"VariablesAction", DesignerHelp::Designer},
+    };
+    designer->surface().setCurrentBand(0);
+    designer->surface().setSelection({at(Text1)});
+    for (const auto &[action, topic] : dialogs) {
+        helpAsked.clear();
+        whenModal<QDialog>([&pressF1](QDialog &dialog) {
+            pressF1(dialog);
+            dialog.reject();
+        });
+        designer->action(QLatin1String(action))->trigger();
+        EXPECT_EQ(helpAsked, std::vector<DesignerHelp>({topic})) << action;
+    }
+    // The rich text editor belongs to the designer's topic.
+    helpAsked.clear();
+    designer->surface().setSelection({at(Rich1)});
+    whenModal<RichTextEditor>([&pressF1](RichTextEditor &dialog) {
+        pressF1(dialog);
+        dialog.reject();
+    });
+    designer->action(QStringLiteral("EditTextAction"))->trigger();
+    EXPECT_EQ(helpAsked, std::vector<DesignerHelp>({DesignerHelp::Designer}));
+
+    // With a dialog page in front, F1 is about dialog pages.
+    helpAsked.clear();
+    designer->insertDialogPage();
+    pressF1(*designer);
+    EXPECT_EQ(helpAsked, std::vector<DesignerHelp>({DesignerHelp::DialogPage}));
+}
