@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace ergotab::report::designer {
@@ -46,7 +47,8 @@ VariablesDialog::VariablesDialog(const DesignerHost &host, const ReportTemplate 
     auto *expressionRow = new QHBoxLayout;
     m_expression = new QLineEdit;
     m_expression->setObjectName(QStringLiteral("VariableExpressionEdit"));
-    m_editExpression = new QPushButton(QStringLiteral("…"));
+    m_editExpression = new QToolButton;
+    m_editExpression->setText(QStringLiteral("…"));
     m_editExpression->setObjectName(QStringLiteral("VariableExpressionButton"));
     m_editExpression->setToolTip(QStringLiteral("Výraz v editoru výrazů"));
     expressionRow->addWidget(m_expression, 1);
@@ -77,7 +79,7 @@ VariablesDialog::VariablesDialog(const DesignerHost &host, const ReportTemplate 
     connect(m_list, &QListWidget::currentRowChanged, this, &VariablesDialog::showCurrent);
     for (QLineEdit *edit : {m_name, m_expression, m_category})
         connect(edit, &QLineEdit::textChanged, this, &VariablesDialog::takeEdits);
-    connect(m_editExpression, &QPushButton::clicked, this, [this] {
+    connect(m_editExpression, &QToolButton::clicked, this, [this] {
         ExpressionEditor editor(m_host, m_report, ExpressionEditor::Mode::Expression, m_expression->text(), this);
         if (editor.exec() == QDialog::Accepted)
             m_expression->setText(editor.text().simplified());

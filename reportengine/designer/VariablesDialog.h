@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QToolButton;
 
 namespace ergotab::report::designer {
 
@@ -43,7 +44,7 @@ private:
     QLineEdit *m_expression = nullptr;
     QLineEdit *m_category = nullptr;
     QPushButton *m_delete = nullptr;
-    QPushButton *m_editExpression = nullptr;
+    QToolButton *m_editExpression = nullptr;
     QLabel *m_status = nullptr;
     bool m_showing = false;
 };

@@ -3,7 +3,10 @@
 
 #include "MainFormFixture.h"
 
+#include "help/HelpViewer.h"
+
 #include "reportengine/designer/DataTree.h"
+#include "reportengine/designer/DesignSurface.h"
 #include "reportengine/designer/ReportDesigner.h"
 #include "reportengine/designer/core/ObjectFactory.h"
 #include "reports/ReportsFolder.h"
@@ -13,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace ergotab;
@@ -21,19 +26,36 @@ using namespace ergotab::report::designer;
 
 namespace {
 
-// Runs `act` on the designer once it is shown modally.
-void whenDesignerShown(const std::function<void(ReportDesigner &)> &act)
+// Runs `act` on a window of type W once it is shown modally.
+template <typename W> void whenShown(const std::function<void(W &)> &act)
 {
     auto *timer = new QTimer;
     timer->setInterval(0);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto *designer = qobject_cast<ReportDesigner *>(QApplication::activeModalWidget())) {
+        if (auto *window = qobject_cast<W *>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
-            act(*designer);
+            act(*window);
         }
     });
     timer->start();
+}
+
+void whenDesignerShown(const std::function<void(ReportDesigner &)> &act)
+{
+    whenShown<ReportDesigner>(act);
+}
+
+// The help page on show after F1 in `window`, relative to the help folder.
+QString helpAfterF1(QWidget &window)
+{
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
+    QTest::keyClick(&window, Qt::Key_F1);
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *viewer = qobject_cast<HelpViewer *>(top); viewer && viewer->isVisible())
+            return QDir(HelpViewer::helpFolder()).relativeFilePath(viewer->browser()->source().toLocalFile());
+    return {};
 }
 
 QString allText(const PreparedReport &report)
@@ -119,4 +141,40 @@ TEST_F(ReportDesignerOnMainWindow, DesignsOverTheDocumentSavesInTheReportsFolder
     EXPECT_EQ(items.front()->text(), QStringLiteral("Práce podle pracovišť"));
     for (const auto &box : boxes.shown())
         ADD_FAILURE() << box.text.toStdString();
+}
+
+TEST_F(ReportDesignerOnMainWindow, F1OpensTheTopicOfTheDesignerAndOfEachOfItsDialogs)
+{
+    shownForm();
+    HelpViewer::setHelpFolder(QStringLiteral(ERGOTAB_SOURCE_DIR "/help/pages"));
+    QStringList pages;
+    whenDesignerShown([&pages](ReportDesigner &designer) {
+        pages << helpAfterF1(designer);
+        DesignerModel &model = designer.model();
+        const BandRef band = model.insertBand(0, 0, newBand(BandKind::MasterData));
+        const ObjectRefs text =
+            model.insertObjects(band, {newTextObject(QStringLiteral("[Text]"), QRectF(0, 0, 40, 5))}, QString());
+        designer.surface().setSelection(text);
+        for (const char *action :
+             {"PageSetupAction", "BandOptionsAction", "EditTextAction", "TemplateInfoAction", "VariablesAction"}) {
+            whenShown<QDialog>([&pages](QDialog &dialog) {
+                pages << helpAfterF1(dialog);
+                dialog.reject();
+            });
+            designer.action(QLatin1String(action))->trigger();
+        }
+        designer.insertDialogPage();
+        pages << helpAfterF1(designer);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (qobject_cast<HelpViewer *>(top))
+                delete top;
+        designer.hooks().ask = [](QWidget *, const QString &) { return DesignerHooks::Answer::No; };
+        designer.close();
+    });
+    child<QAction>("ModifyReport1")->trigger();
+    // The designer, page setup, band, expression editor, template properties, variables, dialog page.
+    EXPECT_EQ(pages, QStringList({QStringLiteral("topics/450.html"), QStringLiteral("topics/470.html"),
+                                  QStringLiteral("topics/480.html"), QStringLiteral("topics/460.html"),
+                                  QStringLiteral("topics/450.html"), QStringLiteral("topics/450.html"),
+                                  QStringLiteral("topics/490.html")}));
 }

@@ -1,15 +1,22 @@
 // Shows the designer with a template for screenshots:
-//   report_designer_demo TEMPLATE.frf [select|multi|drag|expression|band|page|dialog]
+//   report_designer_demo TEMPLATE.frf [select|multi|drag|expression|band|page|dialog|
+//                                         panelend|richtext|variables|info]
 
 #include "reportengine/designer/DesignSurface.h"
 #include "reportengine/designer/ExpressionEditor.h"
 #include "reportengine/designer/PageTabs.h"
+#include "reportengine/designer/PropertyPanel.h"
 #include "reportengine/designer/ReportDesigner.h"
+#include "reportengine/designer/RichTextEditor.h"
+#include "reportengine/designer/VariablesDialog.h"
 #include "reports/ReportFields.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace ergotab::report;
@@ -42,6 +49,8 @@ int main(int argc, char **argv)
                 if (std::holds_alternative<TextObject>(bands[b].objects[i].content) && b == 2)
                     refs.push_back({0, b, i});
         designer.surface().setSelection(refs);
+    } else if (mode == QStringLiteral("panelend")) {
+        designer.surface().setSelection({{0, 2, 0}});
     } else if (mode == QStringLiteral("multi")) {
         // The page's own objects and a few of the data band's, and a second report page.
         ObjectRefs refs;
@@ -77,6 +86,25 @@ int main(int argc, char **argv)
             QApplication::sendEvent(&surface, &move);
         } else if (mode == QStringLiteral("page")) {
             designer.editPageSetup();
+        } else if (mode == QStringLiteral("panelend")) {
+            if (auto *scroll = designer.propertyPanel().findChild<QScrollArea *>())
+                scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        } else if (mode == QStringLiteral("richtext")) {
+            RichTextEditor editor(designer.host(), designer.model().reportTemplate(),
+                                  QStringLiteral("<p align=\"center\"><b>Kategorizace prací</b></p><p>Pracoviště: "
+                                                 "<i>[R_PATH([UpLink])]</i>, počet zaměstnanců "
+                                                 "<span style=\"color:#b00020\">[Pracov]</span></p>"),
+                                  &designer);
+            editor.exec();
+        } else if (mode == QStringLiteral("variables")) {
+            DesignerModel &model = designer.model();
+            model.setVariables({{QStringLiteral("Celkem"), QStringLiteral("Pracov + Zen"), QString()},
+                                {QStringLiteral("Podíl žen"), QStringLiteral("Zen / (Pracov"), QString()}});
+            VariablesDialog dialog(designer.host(), model.reportTemplate(), &designer);
+            dialog.findChild<QListWidget *>()->setCurrentRow(1);
+            dialog.exec();
+        } else if (mode == QStringLiteral("info")) {
+            designer.editTemplateInfo();
         }
     });
     return app.exec();
