@@ -1,6 +1,7 @@
 #include "BandDialog.h"
 
 #include "ExpressionEditor.h"
+#include "reportengine/designer/core/ExpressionCheck.h"
 #include "reportengine/designer/core/ObjectFactory.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -73,22 +75,22 @@ BandDialog::BandDialog(const DesignerHost &host, const ReportTemplate &report, c
 
     auto *flags = new QGroupBox(QStringLiteral("Volby"));
     auto *grid = new QGridLayout(flags);
-    const std::pair<QString, bool Band::*> options[] = {
-        {QStringLiteral("Výška podle obsahu"), &Band::stretch},
-        {QStringLiteral("Nedělit na dvě stránky"), &Band::keepTogether},
-        {QStringLiteral("Smí se rozdělit"), &Band::canSplit},
-        {QStringLiteral("Nová stránka před"), &Band::newPageBefore},
-        {QStringLiteral("Nová stránka po"), &Band::newPageAfter},
-        {QStringLiteral("Tisknout na první stránce"), &Band::printOnFirstPage},
-        {QStringLiteral("Tisknout na poslední stránce"), &Band::printOnLastPage},
-        {QStringLiteral("Opakovat na každé stránce"), &Band::repeatOnEachPage},
-        {QStringLiteral("Tisknout i bez podřízených dat"), &Band::printIfEmpty},
-        {QStringLiteral("Viditelný"), &Band::visible},
+    const std::tuple<QString, const char *, bool Band::*> options[] = {
+        {QStringLiteral("Výška podle obsahu"), "BandStretchCheck", &Band::stretch},
+        {QStringLiteral("Nedělit na dvě stránky"), "KeepTogetherCheck", &Band::keepTogether},
+        {QStringLiteral("Smí se rozdělit"), "CanSplitCheck", &Band::canSplit},
+        {QStringLiteral("Nová stránka před"), "NewPageBeforeCheck", &Band::newPageBefore},
+        {QStringLiteral("Nová stránka po"), "NewPageAfterCheck", &Band::newPageAfter},
+        {QStringLiteral("Tisknout na první stránce"), "FirstPageCheck", &Band::printOnFirstPage},
+        {QStringLiteral("Tisknout na poslední stránce"), "LastPageCheck", &Band::printOnLastPage},
+        {QStringLiteral("Opakovat na každé stránce"), "RepeatCheck", &Band::repeatOnEachPage},
+        {QStringLiteral("Tisknout i bez podřízených dat"), "PrintIfEmptyCheck", &Band::printIfEmpty},
+        {QStringLiteral("Viditelný"), "BandVisibleCheck", &Band::visible},
     };
     int row = 0;
-    for (const auto &[caption, member] : options) {
+    for (const auto &[caption, name, member] : options) {
         auto *box = new QCheckBox(caption);
-        box->setObjectName(QStringLiteral("Flag%1").arg(row));
+        box->setObjectName(QLatin1String(name));
         box->setChecked(band.*member);
         grid->addWidget(box, row % 5, row / 5);
         m_flags.emplace_back(box, member);
@@ -96,12 +98,18 @@ BandDialog::BandDialog(const DesignerHost &host, const ReportTemplate &report, c
     }
     layout->addWidget(flags);
 
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("BandStatus"));
+    m_status->setWordWrap(true);
+    m_status->setStyleSheet(QStringLiteral("color:#b00020"));
+    layout->addWidget(m_status);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Storno"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &BandDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     installDesignerHelp(this, host, DesignerHelp::Band);
+    check();
 }
 
 QLineEdit *BandDialog::expressionRow(QFormLayout *form, const QString &label, const char *name, const QString &value,
@@ -116,6 +124,8 @@ QLineEdit *BandDialog::expressionRow(QFormLayout *form, const QString &label, co
     row->addWidget(edit, 1);
     row->addWidget(button);
     form->addRow(label, row);
+    m_expressions.emplace_back(label, edit);
+    connect(edit, &QLineEdit::textChanged, this, &BandDialog::check);
     connect(button, &QPushButton::clicked, this, [this, edit, text] {
         ExpressionEditor editor(m_host, m_report,
                                 text ? ExpressionEditor::Mode::Text : ExpressionEditor::Mode::Expression, edit->text(),
@@ -124,6 +134,28 @@ QLineEdit *BandDialog::expressionRow(QFormLayout *form, const QString &label, co
             edit->setText(editor.text().trimmed());
     });
     return edit;
+}
+
+QString BandDialog::problem() const
+{
+    for (const auto &[label, edit] : m_expressions)
+        if (const auto problem = checkExpression(edit->text()))
+            return QStringLiteral("%1 chyba na pozici %2: %3").arg(label).arg(problem->position).arg(problem->message);
+    return {};
+}
+
+void BandDialog::check()
+{
+    for (const auto &[label, edit] : m_expressions)
+        edit->setStyleSheet(checkExpression(edit->text()) ? QStringLiteral("background:#ffc0c0") : QString());
+    m_status->setText(problem());
+}
+
+void BandDialog::accept()
+{
+    check();
+    if (problem().isEmpty())
+        QDialog::accept();
 }
 
 Band BandDialog::band() const

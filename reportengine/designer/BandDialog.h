@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 
 namespace ergotab::report::designer {
@@ -28,8 +29,12 @@ public:
 
     // The band with the options as edited (its objects untouched).
     Band band() const;
+    // The first faulty expression with its caption; empty when all are sound. OK refuses a fault.
+    QString problem() const;
+    void accept() override;
 
 private:
+    void check();
     QLineEdit *expressionRow(QFormLayout *form, const QString &label, const char *name, const QString &value,
                              bool text);
 
@@ -45,6 +50,8 @@ private:
     QLineEdit *m_printIf = nullptr;
     QComboBox *m_child = nullptr;
     std::vector<std::pair<QCheckBox *, bool Band::*>> m_flags;
+    std::vector<std::pair<QString, QLineEdit *>> m_expressions; // with their captions
+    QLabel *m_status = nullptr;
 };
 
 } // namespace ergotab::report::designer

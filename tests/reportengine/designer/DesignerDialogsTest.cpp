@@ -1,6 +1,7 @@
 // The designer's dialogs opened from its menu as a user opens them: the rich text editor, the
-// template's properties and its variables, each ending in one step that undo takes back; and F1
-// in the window and in every dialog asking for the dialog's own help topic.
+// template's properties and its variables, the band's options, the page setup and the expression
+// editor, each ending in one step that undo takes back; and F1 in the window and in every dialog
+// asking for the dialog's own help topic.
 
 #include "DesignerTestSupport.h"
 
@@ -14,12 +15,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -216,4 +221,101 @@ TEST_F(DesignerDialogs, F1AsksForTheTopicOfTheWindowInFront)
     designer->insertDialogPage();
     pressF1(*designer);
     EXPECT_EQ(helpAsked, std::vector<DesignerHelp>({DesignerHelp::DialogPage}));
+}
+
+TEST_F(DesignerDialogs, BandOptionsAreOneStepAndFaultyExpressionsAreRefused)
+{
+    const BandRef child = model().insertBand(0, 1, newBand(BandKind::Child));
+    const QString childName = model().band(child).name;
+    const Band before = model().band({0, 0});
+    const int start = steps();
+    designer->surface().setCurrentBand(0);
+    bool refused = false;
+    whenModal<BandDialog>([&refused, &childName](BandDialog &dialog) {
+        retype(in<QLineEdit>(dialog, "BandNameEdit"), QStringLiteral("Prace"));
+        in<QDoubleSpinBox>(dialog, "BandHeightSpin")->setValue(25.5);
+        in<QComboBox>(dialog, "DataSourceCombo")->setCurrentText(QStringLiteral("5"));
+        retype(in<QLineEdit>(dialog, "PrintIfEdit"), QStringLiteral("Pracov >"));
+        EXPECT_TRUE(in<QLabel>(dialog, "BandStatus")->text().startsWith(QStringLiteral("Tisknout, jen když: chyba")))
+            << in<QLabel>(dialog, "BandStatus")->text().toStdString();
+        pressOk(dialog);
+        refused = dialog.isVisible();
+        retype(in<QLineEdit>(dialog, "PrintIfEdit"), QStringLiteral("Pracov > 0"));
+        EXPECT_EQ(in<QLabel>(dialog, "BandStatus")->text(), QString());
+        auto *childCombo = in<QComboBox>(dialog, "ChildBandCombo");
+        childCombo->setCurrentIndex(childCombo->findData(childName));
+        in<QCheckBox>(dialog, "KeepTogetherCheck")->click();
+        in<QCheckBox>(dialog, "NewPageAfterCheck")->click();
+        pressOk(dialog);
+    });
+    designer->action(QStringLiteral("BandOptionsAction"))->trigger();
+    EXPECT_TRUE(refused);
+    Band expected = before;
+    expected.name = QStringLiteral("Prace");
+    expected.height = 25.5;
+    expected.dataSource = QStringLiteral("5");
+    expected.printIf = QStringLiteral("Pracov > 0");
+    expected.childBand = childName;
+    expected.keepTogether = true;
+    expected.newPageAfter = true;
+    EXPECT_EQ(model().band({0, 0}), expected);
+    EXPECT_EQ(steps(), start + 1);
+    model().undoStack().undo();
+    EXPECT_EQ(model().band({0, 0}), before);
+    model().undoStack().redo();
+    EXPECT_EQ(model().band({0, 0}), expected);
+}
+
+TEST_F(DesignerDialogs, PageSetupIsOneStep)
+{
+    whenModal<PageSetupDialog>([](PageSetupDialog &dialog) {
+        auto *paper = in<QComboBox>(dialog, "PaperCombo");
+        paper->setCurrentIndex(paper->findData(int(PaperSize::A5)));
+        EXPECT_EQ(in<QDoubleSpinBox>(dialog, "PaperWidthSpin")->value(), 148);
+        EXPECT_FALSE(in<QDoubleSpinBox>(dialog, "PaperWidthSpin")->isEnabled());
+        in<QRadioButton>(dialog, "LandscapeRadio")->click();
+        in<QDoubleSpinBox>(dialog, "MarginLeftSpin")->setValue(20);
+        in<QDoubleSpinBox>(dialog, "MarginBottomSpin")->setValue(15);
+        in<QSpinBox>(dialog, "ColumnsSpin")->setValue(2);
+        in<QDoubleSpinBox>(dialog, "ColumnGapSpin")->setValue(5);
+        pressOk(dialog);
+    });
+    designer->action(QStringLiteral("PageSetupAction"))->trigger();
+    const ReportPage &page = model().reportTemplate().pages[0];
+    EXPECT_EQ(page.paper, PaperSize::A5);
+    EXPECT_EQ(page.orientation, Orientation::Landscape);
+    EXPECT_EQ(page.margins, (Margins {20, 10, 10, 15}));
+    EXPECT_EQ(page.columns, 2);
+    EXPECT_EQ(page.columnGapMm, 5);
+    EXPECT_EQ(page.bands, kindsTemplate().pages[0].bands);
+    EXPECT_EQ(steps(), 1);
+    model().undoStack().undo();
+    EXPECT_EQ(model().reportTemplate(), kindsTemplate());
+}
+
+TEST_F(DesignerDialogs, ExpressionEditorChecksAsTypedAndInsertsFromTheDataTree)
+{
+    designer->surface().setSelection({at(Text1), at(Text2)});
+    whenModal<ExpressionEditor>([](ExpressionEditor &editor) {
+        auto *edit = in<QPlainTextEdit>(editor, "ExpressionEdit");
+        auto *status = in<QLabel>(editor, "ExpressionStatus");
+        EXPECT_EQ(edit->toPlainText(), QStringLiteral("[Pracov]")); // the first object's text
+        edit->setPlainText(QStringLiteral("Počet: [Pracov * ]"));
+        EXPECT_TRUE(status->text().startsWith(QStringLiteral("Chyba na pozici 18"))) << status->text().toStdString();
+        edit->setPlainText(QStringLiteral("Počet: "));
+        edit->moveCursor(QTextCursor::End);
+        QTreeWidgetItem *field =
+            editor.dataTree()->findField(QStringLiteral("Kategorie_DataSet"), QStringLiteral("Pracov"));
+        ASSERT_TRUE(field);
+        emit editor.dataTree()->itemDoubleClicked(field, 0);
+        EXPECT_EQ(status->text(), QStringLiteral("Výraz je v pořádku."));
+        pressOk(editor);
+    });
+    designer->action(QStringLiteral("EditTextAction"))->trigger();
+    const QString expected = QStringLiteral("Počet: [Kategorie_DataSet.\"Pracov\"]");
+    EXPECT_EQ(content<TextObject>(Text1).text, expected);
+    EXPECT_EQ(content<TextObject>(Text2).text, expected);
+    EXPECT_EQ(steps(), 1);
+    model().undoStack().undo();
+    EXPECT_EQ(model().reportTemplate(), kindsTemplate());
 }
