@@ -168,16 +168,20 @@ void PanelBindings::number(QLineEdit *edit, const QString &what, Field<double> f
 
 void PanelBindings::fontFamily(QFontComboBox *combo, const QString &what, Field<QString> field)
 {
-    connect(combo, &QFontComboBox::currentFontChanged, this, [this, what, field](const QFont &font) {
-        if (!m_refreshing)
-            apply(what, field, font.family());
+    // Chosen by the user (also the family already shown), never by showing a value.
+    connect(combo, &QComboBox::textActivated, this, [this, what, field](const QString &family) {
+        if (!m_refreshing && !family.trimmed().isEmpty())
+            apply(what, field, family.trimmed());
     });
     m_refreshers.push_back([combo, field](std::vector<ReportObject> &objects) {
         const Shared<QString> value = shared(objects, field);
         combo->setEnabled(value.everyObject);
         combo->setCurrentIndex(-1);
-        if (value.value)
+        if (value.value) {
             combo->setCurrentFont(QFont(*value.value));
+            // The family kept, also when this computer lacks it and shows a substitute.
+            combo->setEditText(*value.value);
+        }
     });
 }
 

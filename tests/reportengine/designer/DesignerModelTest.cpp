@@ -13,6 +13,8 @@
 #include "tests/support/TempDir.h"
 
 #include <QDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -277,4 +279,36 @@ TEST(RichTextHtml, ExpressionsLoseTheirEntitiesAndTheTextAroundKeepsThem)
     // An unclosed part and the rest after it stay as they are.
     EXPECT_EQ(withPlainExpressions(QStringLiteral("[a &amp; b] [c &amp;")), QStringLiteral("[a & b] [c &amp;"));
     EXPECT_EQ(withPlainExpressions(QString()), QString());
+}
+
+TEST(RichTextHtml, WhatAnHtmlEditorWritesIsEvaluatedByTheEngine)
+{
+    QTextDocument typed;
+    QTextCursor(&typed).insertText(QStringLiteral("Počet & [Kategorie_DataSet.\"Pracov\"] > 2"));
+    ReportTemplate report;
+    report.pages.emplace_back();
+    Band data = newBand(BandKind::MasterData);
+    data.dataSource = QStringLiteral("Kategorie_DataSet");
+    ReportObject rich = newObject(ObjectKind::RichText, QRectF(0, 0, 80, 10));
+    std::get<RichTextObject>(rich.content).html = withPlainExpressions(typed.toHtml());
+    data.objects.push_back(rich);
+    report.pages[0].bands.push_back(data);
+
+    MemoryDataSource categories(QStringLiteral("Kategorie_DataSet"), {QStringLiteral("Pracov")});
+    categories.addRow({12});
+    ReportEngine engine;
+    engine.setTemplate(report);
+    engine.addDataSource(categories);
+    engine.setTextMeasurer(std::make_shared<FixedTextMeasurer>());
+    const PrepareResult result = engine.prepare();
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    ASSERT_FALSE(result.report.pages.empty());
+    QStringList shown;
+    for (const PreparedItem &item : result.report.pages[0].items)
+        if (const auto *r = std::get_if<RichTextItem>(&item)) {
+            QTextDocument printed;
+            printed.setHtml(r->html);
+            shown << printed.toPlainText();
+        }
+    EXPECT_EQ(shown, QStringList({QStringLiteral("Počet & 12 > 2")}));
 }

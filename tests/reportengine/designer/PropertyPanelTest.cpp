@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,12 @@ void choose(QComboBox *combo, int value)
 class PropertyPanelTest : public DesignerWithKinds
 {
 protected:
+    // A family of this computer other than the one the texts keep.
+    QString otherFamily()
+    {
+        auto *font = control<QFontComboBox>("FontCombo");
+        return font->itemText(font->itemText(0) == QStringLiteral("Arial") ? 1 : 0);
+    }
     bool groupShown(const char *name) { return control<QGroupBox>(name)->isVisibleTo(&designer->propertyPanel()); }
 
     // Undoes every step back to the template loaded, then redoes them all.
@@ -73,6 +80,14 @@ TEST_F(PropertyPanelTest, EveryTextPropertyIsOneStep)
          [](auto &t) { return t.hAlign == HAlign::Right; }},
         {[this] { choose(control<QComboBox>("VAlignCombo"), int(VAlign::Bottom)); },
          [](auto &t) { return t.vAlign == VAlign::Bottom; }},
+        {[this] {
+             // The family kept is shown, also where the computer substitutes another.
+             auto *font = control<QFontComboBox>("FontCombo");
+             EXPECT_EQ(font->currentText(), QStringLiteral("Arial"));
+             font->lineEdit()->setText(otherFamily());
+             QTest::keyClick(font->lineEdit(), Qt::Key_Return);
+         },
+         [this](auto &t) { return t.font.family == otherFamily(); }},
         {[this] { type(control<QLineEdit>("FormatEdit"), QStringLiteral("N2,2")); },
          [](auto &t) { return t.displayFormat == QStringLiteral("N2,2"); }},
         {[this] { type(control<QLineEdit>("FontSizeEdit"), QStringLiteral("12,5")); },
