@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextDocumentFragment>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace ergotab::report::designer {
@@ -150,6 +152,37 @@ void PropertyPanel::setColorChooser(PanelBindings::ChooseColor choose)
     m_chooseColor = std::move(choose);
 }
 
+void PropertyPanel::setExpressionEditor(EditExpression edit)
+{
+    m_editExpression = std::move(edit);
+    for (QWidget *button : m_editorButtons)
+        button->setVisible(bool(m_editExpression));
+}
+
+QWidget *PropertyPanel::withEditorButton(QLineEdit *edit, const char *buttonName)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit, 1);
+    auto *button = new QToolButton;
+    button->setObjectName(QLatin1String(buttonName));
+    button->setText(QStringLiteral("…"));
+    button->setToolTip(QStringLiteral("Upravit výraz v editoru výrazů"));
+    button->setVisible(false);
+    layout->addWidget(button);
+    m_editorButtons.push_back(button);
+    connect(button, &QToolButton::clicked, this, [this, edit] {
+        if (!m_editExpression)
+            return;
+        if (const auto expression = m_editExpression(edit->text())) {
+            edit->setText(*expression);
+            emit edit->editingFinished();
+        }
+    });
+    return row;
+}
+
 QFormLayout *PropertyPanel::addGroup(QVBoxLayout *column, const QString &title, const char *name,
                                      std::function<bool(const ReportObject &)> shownFor)
 {
@@ -224,7 +257,7 @@ void PropertyPanel::buildPlace(QVBoxLayout *column)
     place->addRow(visible);
     m_bindings->check(visible, QStringLiteral("Viditelnost"), [](ReportObject &o) { return &o.visible; });
     QLineEdit *printIf = lineEdit("PrintIfEdit", QStringLiteral("Objekt se tiskne, jen když výraz platí"));
-    place->addRow(QStringLiteral("Tisknout, když:"), printIf);
+    place->addRow(QStringLiteral("Tisknout, když:"), withEditorButton(printIf, "PrintIfButton"));
     m_bindings->expression(printIf, QStringLiteral("Podmínka tisku"), [](ReportObject &o) { return &o.printIf; });
     QLineEdit *tag = lineEdit("TagEdit", QStringLiteral("Poznámka k objektu, netiskne se"));
     place->addRow(QStringLiteral("Značka:"), tag);
@@ -322,7 +355,7 @@ void PropertyPanel::buildHighlight(QVBoxLayout *column)
     QFormLayout *form = addGroup(column, QStringLiteral("Zvýraznění"), "HighlightGroup", isKind<TextObject>);
     auto field = [](auto get) { return contentField<TextObject>(get); };
     QLineEdit *condition = lineEdit("HighlightEdit", QStringLiteral("Podmínka, např. VALUE > 2"));
-    form->addRow(QStringLiteral("Podmínka:"), condition);
+    form->addRow(QStringLiteral("Podmínka:"), withEditorButton(condition, "HighlightButton"));
     // A new highlight starts from the text's own font.
     m_bindings->expression(condition, QStringLiteral("Zvýraznění"),
                            field([](TextObject &t) { return &t.highlight.condition; }), [](ReportObject &o) {

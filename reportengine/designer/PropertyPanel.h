@@ -42,6 +42,10 @@ public:
     bool loadPicture(const QString &path);
     // How a colour is chosen (a colour dialog; tests answer themselves).
     void setColorChooser(PanelBindings::ChooseColor choose);
+    // How a condition is edited beyond its field (the window's expression editor); nothing
+    // when cancelled. Without it the fields' "…" buttons stay hidden.
+    using EditExpression = std::function<std::optional<QString>(const QString &expression)>;
+    void setExpressionEditor(EditExpression edit);
 
 signals:
     // The "…" button: the window opens the editor of the first selected object's text.
@@ -60,6 +64,7 @@ private:
     void buildHighlight(QVBoxLayout *column);
     void buildKinds(QVBoxLayout *column);
     void buildFrame(QVBoxLayout *column);
+    QWidget *withEditorButton(QLineEdit *edit, const char *buttonName);
     void apply(const QString &what, const std::function<void(ReportObject &)> &edit);
     void applyGeometry(QLineEdit *edit);
     void applyName();
@@ -69,6 +74,8 @@ private:
     DesignerModel &m_model;
     DesignSurface &m_surface;
     PanelBindings::ChooseColor m_chooseColor;
+    EditExpression m_editExpression;
+    std::vector<QWidget *> m_editorButtons;
     PanelBindings *m_bindings = nullptr;
     bool m_refreshing = false;
     // Groups shown only while every selected object passes their test.

@@ -137,6 +137,12 @@ ReportDesigner::ReportDesigner(DesignerHost host, QWidget *parent)
     connect(m_surface, &DesignSurface::editObjectRequested, this, &ReportDesigner::editObjectText);
     connect(m_surface, &DesignSurface::bandOptionsRequested, this, &ReportDesigner::editBand);
     connect(m_panel, &PropertyPanel::editTextRequested, this, &ReportDesigner::editObjectText);
+    m_panel->setExpressionEditor([this](const QString &expression) -> std::optional<QString> {
+        ExpressionEditor editor(m_host, m_model.reportTemplate(), ExpressionEditor::Mode::Expression, expression, this);
+        if (editor.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return editor.text().simplified();
+    });
     connect(m_surface, &DesignSurface::insertKindChanged, this, [this] {
         for (auto &[action, kind] : m_insertActions)
             action->setChecked(m_surface->insertKind() == kind);

@@ -319,3 +319,24 @@ TEST_F(DesignerDialogs, ExpressionEditorChecksAsTypedAndInsertsFromTheDataTree)
     model().undoStack().undo();
     EXPECT_EQ(model().reportTemplate(), kindsTemplate());
 }
+
+TEST_F(DesignerDialogs, ThePanelsConditionsOpenInTheExpressionEditor)
+{
+    designer->surface().setSelection({at(Text1)});
+    whenModal<ExpressionEditor>([](ExpressionEditor &editor) {
+        in<QPlainTextEdit>(editor, "ExpressionEdit")->setPlainText(QStringLiteral("Pracov >\n  2"));
+        pressOk(editor);
+    });
+    control<QToolButton>("HighlightButton")->click();
+    EXPECT_EQ(content<TextObject>(Text1).highlight.condition, QStringLiteral("Pracov > 2"));
+    EXPECT_EQ(control<QLineEdit>("HighlightEdit")->text(), QStringLiteral("Pracov > 2"));
+    EXPECT_EQ(steps(), 1);
+    // Cancelled, the condition stays as it was.
+    whenModal<ExpressionEditor>([](ExpressionEditor &editor) {
+        in<QPlainTextEdit>(editor, "ExpressionEdit")->setPlainText(QStringLiteral("Zen"));
+        editor.reject();
+    });
+    control<QToolButton>("PrintIfButton")->click();
+    EXPECT_EQ(model().object(at(Text1)).printIf, QString());
+    EXPECT_EQ(steps(), 1);
+}
