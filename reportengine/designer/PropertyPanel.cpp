@@ -433,6 +433,18 @@ void PropertyPanel::buildKinds(QVBoxLayout *column)
     m_bindings->color(checkColor, QStringLiteral("Barva značky"),
                       contentField<CheckBoxObject>([](CheckBoxObject &c) { return &c.checkColor; }));
 
+    // A subreport prints another report page of the template: chosen from their names.
+    QFormLayout *subreport = addGroup(column, QStringLiteral("Podsestava"), "SubreportGroup", isKind<SubreportObject>);
+    m_subreportPage = new QComboBox;
+    m_subreportPage->setObjectName(QStringLiteral("SubreportPageCombo"));
+    subreport->addRow(QStringLiteral("Stránka:"), m_subreportPage);
+    connect(m_subreportPage, &QComboBox::textActivated, this, [this](const QString &page) {
+        apply(QStringLiteral("Podsestava"), [page](ReportObject &o) {
+            if (auto *s = std::get_if<SubreportObject>(&o.content))
+                s->page = page;
+        });
+    });
+
     QFormLayout *barcode = addGroup(column, QStringLiteral("Čárový kód"), "BarcodeGroup", isKind<BarcodeObject>);
     auto barcodeField = [](auto get) { return contentField<BarcodeObject>(get); };
     QComboBox *type =
@@ -633,6 +645,10 @@ void PropertyPanel::refresh()
     for (auto &[group, shownFor] : m_kindGroups)
         group->setVisible(all(shownFor));
     m_bindings->refresh(objects);
+    m_subreportPage->clear();
+    for (const ReportPage &page : m_model.reportTemplate().pages)
+        m_subreportPage->addItem(page.name);
+    m_subreportPage->setCurrentIndex(all(isKind<SubreportObject>) && sameText ? m_subreportPage->findText(*text) : -1);
 
     const auto script = objects.size() == 1 ? objects.front().script : QString();
     m_script->setPlainText(script);

@@ -87,6 +87,7 @@ private:
     QPlainTextEdit *m_text = nullptr;
     QPushButton *m_textButton = nullptr;
     QPushButton *m_pictureButton = nullptr;
+    QComboBox *m_subreportPage = nullptr;
     QPlainTextEdit *m_script = nullptr;
     QLabel *m_scriptLabel = nullptr;
 };

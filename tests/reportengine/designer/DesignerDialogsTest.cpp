@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,6 +69,20 @@ TEST_F(DesignerDialogs, RichTextIsEditedAsItLooksAndKeptAsHtmlWithPlainExpressio
         editor.editor()->selectAll();
         in<QToolButton>(editor, "RichBoldButton")->click();
         in<QToolButton>(editor, "RichAlignCenterButton")->click();
+        EXPECT_TRUE(in<QToolButton>(editor, "RichAlignCenterButton")->isChecked());
+        EXPECT_TRUE(in<QToolButton>(editor, "RichBoldButton")->isChecked());
+        in<QToolButton>(editor, "RichItalicButton")->click();
+        in<QToolButton>(editor, "RichUnderlineButton")->click();
+        auto *size = in<QComboBox>(editor, "RichSizeCombo");
+        size->lineEdit()->setText(QStringLiteral("14"));
+        QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+        editor.setColorChooser([](QWidget *, const QColor &, const QString &) { return QColor(Qt::blue); });
+        in<QToolButton>(editor, "RichColorButton")->click();
+        auto *family = in<QFontComboBox>(editor, "RichFontCombo");
+        family->lineEdit()->setText(family->itemText(0));
+        QTest::keyClick(family->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(editor.editor()->textCursor().charFormat().fontFamilies().toStringList(),
+                  QStringList({family->itemText(0)}));
         editor.editor()->moveCursor(QTextCursor::End);
         in<QToolButton>(editor, "RichBoldButton")->click(); // bold off for what follows
         QTreeWidgetItem *field =
@@ -86,6 +101,8 @@ TEST_F(DesignerDialogs, RichTextIsEditedAsItLooksAndKeptAsHtmlWithPlainExpressio
     EXPECT_TRUE(html.contains(QStringLiteral(" &gt; 2")));
     EXPECT_TRUE(html.contains(QStringLiteral("font-weight:700")));
     EXPECT_TRUE(html.contains(QStringLiteral("align=\"center\"")));
+    for (const char *style : {"font-style:italic", "text-decoration: underline", "font-size:14pt", "color:#0000ff"})
+        EXPECT_TRUE(html.contains(QLatin1String(style))) << style;
     QTextDocument shown;
     shown.setHtml(html);
     EXPECT_EQ(shown.toPlainText(), QStringLiteral("Počet & spol. [Kategorie_DataSet.\"Pracov\"] > 2"));

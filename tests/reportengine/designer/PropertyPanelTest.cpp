@@ -303,3 +303,27 @@ TEST_F(PropertyPanelTest, EveryCaptionFitsAtSixteenHundredByThousand)
         EXPECT_GT(checked, 10);
     }
 }
+
+TEST_F(PropertyPanelTest, ASubreportChoosesItsPageByName)
+{
+    ReportTemplate report = kindsTemplate();
+    ReportPage second = report.pages[0];
+    second.name = QStringLiteral("Podrobnosti");
+    second.bands.clear();
+    report.pages.push_back(second);
+    ReportObject subreport = newObject(ObjectKind::Subreport, QRectF(0, 20, 50, 5));
+    subreport.name = QStringLiteral("Sub1");
+    report.pages[0].bands[0].objects.push_back(subreport);
+    model().reset(report);
+    select({{0, 0, int(report.pages[0].bands[0].objects.size()) - 1}});
+    EXPECT_TRUE(groupShown("SubreportGroup"));
+    auto *page = control<QComboBox>("SubreportPageCombo");
+    ASSERT_EQ(page->count(), 2);
+    const int index = page->findText(QStringLiteral("Podrobnosti"));
+    page->setCurrentIndex(index);
+    emit page->textActivated(page->itemText(index));
+    EXPECT_EQ(std::get<SubreportObject>(model().reportTemplate().pages[0].bands[0].objects.back().content).page,
+              QStringLiteral("Podrobnosti"));
+    EXPECT_EQ(control<QPlainTextEdit>("TextEdit")->toPlainText(), QStringLiteral("Podrobnosti"));
+    EXPECT_EQ(steps(), 1);
+}
