@@ -27,7 +27,7 @@ public:
     void edit()
     {
         const auto &page = m_model.reportTemplate().pages[0];
-        switch (pick(14)) {
+        switch (pick(16)) {
         case 0: {
             const BandKind kind = bandKinds()[pick(int(bandKinds().size()))];
             m_model.insertBand(0, suggestedBandPosition(page, kind), newBand(kind));
@@ -111,6 +111,20 @@ public:
                 m_model.deleteReportPage(1 + pick(pages - 1));
             else
                 m_model.insertReportPage(1 + pick(pages), PageSetup::of(page));
+            break;
+        }
+        case 14:
+            m_model.setTemplateInfo(
+                {QStringLiteral("Sestava %1").arg(pick(50)), QStringLiteral("Popis %1").arg(pick(50)), bool(pick(2))});
+            break;
+        case 15: {
+            std::vector<TemplateVariable> variables = m_model.reportTemplate().variables;
+            if (!variables.empty() && pick(3) == 0)
+                variables.erase(variables.begin() + pick(int(variables.size())));
+            else
+                variables.push_back(
+                    {QStringLiteral("V%1").arg(pick(1000)), QStringLiteral("Pracov * %1").arg(pick(9)), QString()});
+            m_model.setVariables(variables);
             break;
         }
         }
