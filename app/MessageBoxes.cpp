@@ -59,6 +59,20 @@ void warning(QWidget *parent, const QString &text)
     present(parent, Kind::Warning, QStringLiteral("Upozornění"), text);
 }
 
+void notice(QWidget *parent, const QString &title, const QString &text, const QString &details)
+{
+    if (s_recorder) {
+        s_recorder->record({Kind::Warning, title, text + QStringLiteral("\n\n") + details});
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("notice"));
+    box->setDetailedText(details);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
 bool question(QWidget *parent, const QString &title, const QString &text)
 {
     return present(parent, Kind::Question, title, text) == QMessageBox::Yes;

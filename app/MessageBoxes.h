@@ -31,6 +31,9 @@ void information(QWidget *parent, const QString &text);
 void information(QWidget *parent, const QString &title, const QString &text);
 // Warning box with an OK button.
 void warning(QWidget *parent, const QString &text);
+// A warning that does not stop the work: shown beside `parent` (a child of it, gone with it)
+// and left open until the user closes it. `details` behind the box's "show details" button.
+void notice(QWidget *parent, const QString &title, const QString &text, const QString &details);
 // Question with the buttons Yes and No (never Cancel); true only for Yes. Closing the box
 // any other way counts as No.
 bool question(QWidget *parent, const QString &title, const QString &text);

@@ -15,6 +15,7 @@
 #include "storage/AppError.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
@@ -85,8 +86,9 @@ void ReportCommands::run(const QString &reportName)
         // A template gone since the menu was built runs as an empty report (one blank page),
         // without a word.
         report::ReportTemplate reportTemplate;
+        QStringList warnings;
         if (QFileInfo(path).isFile())
-            reportTemplate = report::loadTemplate(path);
+            reportTemplate = report::loadTemplate(path, &warnings);
         else
             reportTemplate.pages.emplace_back();
 
@@ -122,6 +124,7 @@ void ReportCommands::run(const QString &reportName)
         switch (result.status) {
         case report::PrepareResult::Status::Done: {
             report::ReportPreview preview(std::move(result.report), m_mainWindow);
+            tellTemplateWarnings(&preview, reportName, path, warnings);
             preview.exec();
             break;
         }
@@ -134,6 +137,24 @@ void ReportCommands::run(const QString &reportName)
     } catch (const AppError &error) {
         showErrorBox(m_mainWindow, error.message());
     }
+}
+
+void ReportCommands::tellTemplateWarnings(QWidget *preview, const QString &reportName, const QString &path,
+                                          const QStringList &warnings)
+{
+    if (warnings.isEmpty())
+        return;
+    const QString key = path + QLatin1Char('|') + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs);
+    if (m_toldTemplates.contains(key))
+        return;
+    m_toldTemplates.insert(key);
+    MessageBoxes::notice(preview, QStringLiteral("Sestava %1").arg(reportName),
+                         QStringLiteral("Šablona „%1“ pochází z dřívějšího programu pro sestavy. Některé její části "
+                                        "nebylo možné převzít přesně (upozornění: %2), sestava proto nemusí vypadat "
+                                        "úplně stejně jako dříve.")
+                             .arg(QFileInfo(path).fileName())
+                             .arg(warnings.size()),
+                         warnings.join(QLatin1Char('\n')));
 }
 
 void installReportPreviewHooks()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 
 class QAction;
 class QMenu;
@@ -33,9 +34,15 @@ signals:
     void reportChosen(const QString &reportName);
 
 private:
+    // What a template's loader could not carry over, told once per template file and version
+    // in a session, beside the preview so that it does not stop the work.
+    void tellTemplateWarnings(QWidget *preview, const QString &reportName, const QString &path,
+                              const QStringList &warnings);
+
     QWidget *m_mainWindow;
     Document &m_document;
     QMenu *m_menu;
+    QSet<QString> m_toldTemplates;
 };
 
 // The preview's file dialogs, error box and help are the program's: set once at start-up.

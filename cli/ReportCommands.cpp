@@ -133,6 +133,9 @@ int report(const QStringList &args, CliStreams &io)
     ScopedDocument scoped;
     scoped.document.open(documentPath);
     const report::PrepareResult result = reports::DocumentReport::prepare(scoped.document, templatePath, callbacks);
+    // What the template could not carry over matters most when the report then fails.
+    for (const QString &warning : result.templateWarnings)
+        io.err << "ergotab-cli: warning: " << templatePath << ": " << warning << "\n";
     for (const QString &name : answers.unused())
         io.err << "ergotab-cli: warning: --set " << name << ": the report asks for no value of that name\n";
     if (result.status != report::PrepareResult::Status::Done) {

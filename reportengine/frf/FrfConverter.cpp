@@ -388,9 +388,15 @@ void registerFrfTemplateFormat()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        registerTemplateFormat({u"FastReport 2.x"_s, looksLikeFrf, [](const QByteArray &bytes, const QString &name) {
-                                    return loadFrfTemplate(bytes, name).report;
-                                }});
+        TemplateFormat format;
+        format.name = u"FastReport 2.x"_s;
+        format.recognises = looksLikeFrf;
+        format.loadWithWarnings = [](const QByteArray &bytes, const QString &name, QStringList &warnings) {
+            FrfTemplate loaded = loadFrfTemplate(bytes, name);
+            warnings << loaded.warnings;
+            return std::move(loaded.report);
+        };
+        registerTemplateFormat(std::move(format));
     });
 }
 

@@ -20,12 +20,15 @@ ReportEngine::~ReportEngine() = default;
 
 void ReportEngine::loadTemplate(const QString &path)
 {
-    m_template = report::loadTemplate(path);
+    QStringList warnings;
+    m_template = report::loadTemplate(path, &warnings);
+    m_loadWarnings = std::move(warnings);
 }
 
-void ReportEngine::setTemplate(ReportTemplate report)
+void ReportEngine::setTemplate(ReportTemplate report, QStringList loadWarnings)
 {
     m_template = std::move(report);
+    m_loadWarnings = std::move(loadWarnings);
 }
 
 void ReportEngine::addDataSource(DataSource &source)
@@ -264,6 +267,7 @@ PrepareResult ReportEngine::prepare()
         QVariantMap dialogValues = m_callbacks.variables;
         if (!askDialogs(dialogValues)) {
             result.status = PrepareResult::Status::Cancelled;
+            result.templateWarnings = m_loadWarnings;
             return result;
         }
         PreparedReport report;
@@ -287,6 +291,7 @@ PrepareResult ReportEngine::prepare()
         result.status = PrepareResult::Status::Failed;
         result.error = e.message();
     }
+    result.templateWarnings = m_loadWarnings;
     return result;
 }
 

@@ -7,7 +7,8 @@
 // report as if it were complete.
 //
 //   ReportEngine engine;
-//   engine.loadTemplate(path);                 // throws AppError naming the file
+//   engine.loadTemplate(path);                 // throws AppError naming the file; what it could
+//                                              // not carry over comes in result.templateWarnings
 //   engine.addDataSource(objects);             // not owned; must outlive prepare()
 //   engine.setCallbacks(callbacks);
 //   PrepareResult result = engine.prepare();
@@ -31,6 +32,9 @@ struct PrepareResult
     PreparedReport report; // empty unless Done
     QString error;         // Failed: what stopped it, naming the object, band and text
     QStringList warnings;  // Done: bands cut or clipped, objects left out
+    // Whatever the status: what reading the template could not carry over (a template of the
+    // earlier engine), as the loader said it.
+    QStringList templateWarnings;
 };
 
 class ReportEngine
@@ -40,7 +44,8 @@ public:
     ~ReportEngine();
 
     void loadTemplate(const QString &path);
-    void setTemplate(ReportTemplate report);
+    // `loadWarnings`: what the caller's own reading of the template said, passed on in the result.
+    void setTemplate(ReportTemplate report, QStringList loadWarnings = {});
     const ReportTemplate &reportTemplate() const { return m_template; }
 
     void addDataSource(DataSource &source);
@@ -64,6 +69,7 @@ private:
     std::unordered_set<const ReportObject *> deferrableTotals(const QVariantMap &dialogValues) const;
 
     ReportTemplate m_template;
+    QStringList m_loadWarnings;
     std::vector<DataSource *> m_sources;
     ReportCallbacks m_callbacks;
     std::shared_ptr<TextMeasurer> m_measurer;

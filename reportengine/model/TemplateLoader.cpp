@@ -30,7 +30,7 @@ void registerTemplateFormat(TemplateFormat format)
     registeredFormats().push_back(std::move(format));
 }
 
-ReportTemplate loadTemplateBytes(const QByteArray &bytes, const QString &fileName)
+ReportTemplate loadTemplateBytes(const QByteArray &bytes, const QString &fileName, QStringList *warnings)
 {
     const QByteArray head = bytes.left(4096);
     if (looksLikeTemplateXml(head))
@@ -40,18 +40,26 @@ ReportTemplate loadTemplateBytes(const QByteArray &bytes, const QString &fileNam
         QMutexLocker lock(&formatsMutex);
         formats = registeredFormats();
     }
-    for (const auto &format : formats)
-        if (format.recognises(head))
+    for (const auto &format : formats) {
+        if (!format.recognises(head))
+            continue;
+        if (!format.loadWithWarnings)
             return format.load(bytes, fileName);
+        QStringList said;
+        ReportTemplate report = format.loadWithWarnings(bytes, fileName, said);
+        if (warnings)
+            *warnings << said;
+        return report;
+    }
     throw AppError(u"Soubor „%1“ není šablona sestavy, kterou program umí přečíst."_s.arg(fileName));
 }
 
-ReportTemplate loadTemplate(const QString &path)
+ReportTemplate loadTemplate(const QString &path, QStringList *warnings)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(u"Šablonu sestavy „%1“ nelze otevřít: %2"_s.arg(path, file.errorString()));
-    return loadTemplateBytes(file.readAll(), path);
+    return loadTemplateBytes(file.readAll(), path, warnings);
 }
 
 void saveTemplate(const ReportTemplate &report, const QString &path)

@@ -17,14 +17,19 @@ struct TemplateFormat
     std::function<bool(const QByteArray &head)> recognises;
     // Reads the whole file; throws AppError naming the file on damage.
     std::function<ReportTemplate(const QByteArray &bytes, const QString &fileName)> load;
+    // Used instead of `load` by formats that cannot carry everything over: it also says what
+    // was left out or changed, one warning per item.
+    std::function<ReportTemplate(const QByteArray &bytes, const QString &fileName, QStringList &warnings)>
+        loadWithWarnings = {};
 };
 
 // Adds a format the loader tries after our own. Call once at start-up.
 void registerTemplateFormat(TemplateFormat format);
 
-// Throws AppError naming the file when it cannot be read or is not a template.
-ReportTemplate loadTemplateBytes(const QByteArray &bytes, const QString &fileName);
-ReportTemplate loadTemplate(const QString &path);
+// Throws AppError naming the file when it cannot be read or is not a template. What the
+// format could not carry over goes to `warnings` when given (our own XML gives none).
+ReportTemplate loadTemplateBytes(const QByteArray &bytes, const QString &fileName, QStringList *warnings = nullptr);
+ReportTemplate loadTemplate(const QString &path, QStringList *warnings = nullptr);
 
 // Always writes our XML format.
 void saveTemplate(const ReportTemplate &report, const QString &path);

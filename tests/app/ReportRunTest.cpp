@@ -5,6 +5,7 @@
 #include "help/HelpViewer.h"
 #include "reportengine/dialogs/DialogPageForm.h"
 #include "reportengine/dialogs/ReportProgressForm.h"
+#include "reportengine/model/TemplateLoader.h"
 #include "reportengine/preview/ReportPreview.h"
 #include "reportengine/render/PreparedReportFile.h"
 #include "reports/ReportsFolder.h"
@@ -184,6 +185,42 @@ TEST_F(ReportRun, AVanishedTemplateRunsAsAnEmptyReportWithoutAMessage)
     EXPECT_TRUE(allText(report).isEmpty());
     for (const auto &box : boxes.shown())
         ADD_FAILURE() << box.text.toStdString();
+}
+
+TEST_F(ReportRun, WhatATemplateCouldNotCarryOverIsToldOnceBesideThePreview)
+{
+    report::TemplateFormat format;
+    format.name = QStringLiteral("zkušební s upozorněním");
+    format.recognises = [](const QByteArray &head) { return head.startsWith("UPOZORNENI"); };
+    format.loadWithWarnings = [](const QByteArray &, const QString &, QStringList &warnings) {
+        report::ReportTemplate t;
+        t.pages.emplace_back();
+        warnings << QStringLiteral("Objekt Memo1: dvojitý rámeček se tiskne jednoduchou čarou.")
+                 << QStringLiteral("Objekt Band2: skript se nespouští.");
+        return t;
+    };
+    report::registerTemplateFormat(format);
+    test::TempDir::write(folder + QStringLiteral("/Stará.frf"), "UPOZORNENI");
+    addTemplate(QStringLiteral("Kategorizace prací"), QStringLiteral("Riziko.frf"));
+    showWithDocument();
+
+    bool shown = false;
+    choose(QStringLiteral("Stará"), &shown);
+    EXPECT_TRUE(shown); // the report still runs
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).kind, MessageBoxes::Kind::Warning);
+    const QString told = boxes.shown().at(0).text;
+    EXPECT_TRUE(told.contains(QStringLiteral("Stará.frf"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("Objekt Memo1: dvojitý rámeček"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("Objekt Band2"))) << told.toStdString();
+    boxes.clear();
+
+    // Once is enough: the next run of the same file says nothing; our own templates never do.
+    choose(QStringLiteral("Stará"), &shown);
+    EXPECT_TRUE(shown);
+    choose(QStringLiteral("Riziko"), &shown);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
 TEST_F(ReportRun, ZrusitInTheProgressWindowShowsNoPreviewAndTheDocumentStaysUsable)

@@ -219,3 +219,16 @@ TEST_F(ReportCli, BadCallsAndFailingReportsGiveClearMessagesAndExitCodes)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("--set NAME=VALUE")));
 }
+
+// A template of the earlier engine tells on stderr what could not be carried over, also when
+// the report then stops (this one reads a data source the program does not have).
+TEST_F(ReportCli, EarlierTemplatesWarningsGoToStderr)
+{
+    const QString templ =
+        QStringLiteral(ERGOTAB_SOURCE_DIR "/tests/data/frf-samples/FastReports-FreeReport/Demos/REPORTS/DOC5.FRF");
+    const CliRun run = runCli({QStringLiteral("report"), templ, document_, dir.file(QStringLiteral("doc5.pdf"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("warning: ") + templ + QStringLiteral(": Objekt Picture1: obrázek")))
+        << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("BioDataSet"))) << qPrintable(run.err);
+}
