@@ -135,6 +135,13 @@ BandPlan BandPlan::build(const ReportPage &page, QStringList &warnings)
     for (const GroupBands &g : pendingGroups)
         warnings << u"Hlavička skupiny %1 nemá pod sebou datový pás; netiskne se."_s.arg(nameOf(*g.header));
 
+    if (!page.objects.empty()) {
+        plan.looseObjects = std::make_unique<Band>();
+        plan.looseObjects->name = page.name;
+        plan.looseObjects->kind = BandKind::Overlay;
+        plan.looseObjects->height = 0.0;
+    }
+
     // Defaults for aggregates: the data band of the band's own level, else the first master.
     const Band *firstMaster = plan.masters.empty() ? nullptr : plan.masters.front()->data;
     for (const Band &band : page.bands)

@@ -43,6 +43,9 @@ struct BandPlan
     std::vector<const Band *> columnFooters;
     std::vector<const Band *> overlays;
     std::vector<std::unique_ptr<DataLevel>> masters;
+    // Stands for the page's objects outside every band (they stay in the page): printed on
+    // every page from the corner inside the margins. Null when the page has none.
+    std::unique_ptr<Band> looseObjects;
 
     // The data band whose records a band's aggregates count when the call names none.
     QHash<const Band *, const Band *> defaultDataBand;

@@ -92,7 +92,7 @@ bool BandRenderer::conditionHolds(const Band &band, const QVariant &v)
     return *condition;
 }
 
-RenderedBand BandRenderer::render(const Band &band)
+RenderedBand BandRenderer::render(const Band &band, const std::vector<ReportObject> &objects)
 {
     struct BandPrint
     {
@@ -105,8 +105,8 @@ RenderedBand BandRenderer::render(const Band &band)
         ~BandPrint() { context.endBandPrint(); }
     } print(m_context);
     std::vector<Placed> placed;
-    placed.reserve(band.objects.size());
-    for (const ReportObject &obj : band.objects) {
+    placed.reserve(objects.size());
+    for (const ReportObject &obj : objects) {
         if (!obj.visible)
             continue;
         try {

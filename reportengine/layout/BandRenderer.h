@@ -36,7 +36,9 @@ public:
     // Lays out the page a subreport object names, `width` wide, as one block.
     std::function<RenderedBand(const SubreportObject &, const ReportObject &)> subreport;
 
-    RenderedBand render(const Band &band);
+    RenderedBand render(const Band &band) { return render(band, band.objects); }
+    // Objects kept outside the band (a page's loose objects) printed as if they were its own.
+    RenderedBand render(const Band &band, const std::vector<ReportObject> &objects);
     // The band's print-if condition for the current record; true when it has none.
     bool printsNow(const Band &band);
     // The value of a print-if condition as true or false; anything else is an error of the band.

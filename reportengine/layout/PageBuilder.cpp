@@ -153,6 +153,13 @@ void PageBuilder::startPage(bool first)
     for (const Band *overlay : m_plan.overlays)
         if (overlay->visible)
             putOnPage(render(*overlay), QPointF(m_page.margins.left, m_page.margins.top));
+    if (m_plan.looseObjects) {
+        m_context.band = m_plan.looseObjects.get();
+        m_context.curY = m_breaker.y();
+        m_context.freeSpace = m_breaker.remaining();
+        putOnPage(m_renderer.render(*m_plan.looseObjects, m_page.objects),
+                  QPointF(m_page.margins.left, m_page.margins.top));
+    }
     if (first)
         for (const Band *title : m_plan.titles)
             printFixed(*title, true);

@@ -1,9 +1,9 @@
 #pragma once
 
-// Puts printed bands on pages: starts pages with their overlay, header and column header,
-// repeats the headers that ask for it, breaks to the next column or page when a band does not
-// fit (splitting it where allowed or where it can never fit), and ends pages with their column
-// and page footers. In collecting mode (a subreport) everything goes into one block instead.
+// Puts printed bands on pages: starts pages with their overlay, the page's objects outside
+// every band, the header and column header; repeats the headers that ask for it, breaks to the next column or page when
+// a band does not fit (splitting it where allowed or where it can never fit), and ends pages with their column and page
+// footers. In collecting mode (a subreport) everything goes into one block instead.
 
 #include "reportengine/layout/Aggregates.h"
 #include "reportengine/layout/BandPlan.h"

@@ -80,9 +80,12 @@ bool ReportEngine::printsTotalPages() const
     for (const TemplateVariable &v : m_template.variables)
         if (mentions(v.expression))
             return true;
-    for (const ReportPage &page : m_template.pages)
+    for (const ReportPage &page : m_template.pages) {
+        std::vector<const std::vector<ReportObject> *> lists {&page.objects};
         for (const Band &band : page.bands)
-            for (const ReportObject &obj : band.objects) {
+            lists.push_back(&band.objects);
+        for (const auto *objects : lists)
+            for (const ReportObject &obj : *objects) {
                 const bool found = std::visit(
                     [&](const auto &c) {
                         using T = std::decay_t<decltype(c)>;
@@ -99,6 +102,7 @@ bool ReportEngine::printsTotalPages() const
                 if (found)
                     return true;
             }
+    }
     return false;
 }
 
@@ -124,13 +128,20 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
             return {};
     for (const ReportPage &page : m_template.pages) {
         const bool mainPage = &page == &m_template.pages.front();
+        // Each list of objects, and whether it is printed with the page rather than the data.
+        std::vector<std::pair<const std::vector<ReportObject> *, bool>> lists;
         for (const Band &band : page.bands) {
             if (mentions(band.printIf) || mentions(band.condition))
                 return {};
-            const bool pageFrame = band.kind == BandKind::PageHeader || band.kind == BandKind::PageFooter ||
-                                   band.kind == BandKind::Overlay || band.kind == BandKind::ColumnHeader ||
-                                   band.kind == BandKind::ColumnFooter;
-            for (const ReportObject &obj : band.objects) {
+            lists.emplace_back(&band.objects, band.kind == BandKind::PageHeader || band.kind == BandKind::PageFooter ||
+                                                  band.kind == BandKind::Overlay ||
+                                                  band.kind == BandKind::ColumnHeader ||
+                                                  band.kind == BandKind::ColumnFooter);
+        }
+        lists.emplace_back(&page.objects, true); // outside every band: printed on every page
+        for (const auto &list : lists) {
+            const bool pageFrame = list.second;
+            for (const ReportObject &obj : *list.first) {
                 const auto *t = std::get_if<TextObject>(&obj.content);
                 const bool usesTotal = t ? !t->plainText && (mentions(t->text) || mentions(t->highlight.condition))
                                          : std::visit(
@@ -182,8 +193,8 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
 
     const BandPlan plan = BandPlan::build(page, warnings);
     // Every aggregate call of every band, fed by the data band it names or its own.
-    for (const Band &band : page.bands)
-        for (const ReportObject &obj : band.objects) {
+    const auto addAggregates = [&](const Band &band, const std::vector<ReportObject> &objects) {
+        for (const ReportObject &obj : objects) {
             QList<AggregateCall> calls;
             try {
                 if (const auto *t = std::get_if<TextObject>(&obj.content); t && !t->plainText)
@@ -201,6 +212,11 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
                 aggregates.add(&band, call, data);
             }
         }
+    };
+    for (const Band &band : page.bands)
+        addAggregates(band, band.objects);
+    if (plan.looseObjects)
+        addAggregates(*plan.looseObjects, page.objects);
 
     QStringList renderWarnings;
     BandRenderer renderer(cache, *m_measurer, context, renderWarnings);

@@ -102,7 +102,8 @@ struct ReportPage
     bool printToPreviousPage = false;
     QString script;
     std::vector<Band> bands;
-    std::vector<ReportObject> objects; // outside every band: printed on each page where they stand
+    // Outside every band, placed from the corner inside the margins: printed on every page.
+    std::vector<ReportObject> objects;
     UnknownXml unknown;
 
     // The sheet as printed, orientation applied.

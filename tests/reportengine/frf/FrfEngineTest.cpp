@@ -135,4 +135,34 @@ TEST(FrfEngine, SampleLaidOutAsDesigned)
     EXPECT_NEAR(placed[QStringLiteral("Sight Diver")].left(), placed[QStringLiteral("Kauai Dive Shoppe")].left(), 0.01);
 }
 
+// FreeReport's 1.FRF has two memos and no band at all: they stand on the page where the design
+// puts them (the page's own corner plus their place), in the order of the file.
+TEST(FrfEngine, ObjectsOutsideEveryBandArePrintedWhereTheyStand)
+{
+    const QString path = QStringLiteral("FastReports-FreeReport/Demos/REPORTS/1.FRF");
+    const frf::FrfTemplate t = frf::loadFrfTemplate(ergotab::test::frfSample(path), path);
+    const ReportPage &page = t.report.pages.at(0);
+    ASSERT_TRUE(page.bands.empty());
+    ASSERT_EQ(page.objects.size(), 2u);
+    MemoryDataSource none(QStringLiteral("Nic"), {QStringLiteral("X")});
+    const PrepareResult result = prepare(t.report, none);
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << qPrintable(result.error);
+    ASSERT_EQ(result.report.pages.size(), 1u);
+    std::vector<const TextItem *> texts;
+    for (const PreparedItem &item : result.report.pages[0].items)
+        if (const auto *text = std::get_if<TextItem>(&item))
+            texts.push_back(text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->text, QStringLiteral("Company"));
+    for (size_t i = 0; i < 2; ++i) {
+        const QRectF want = page.objects[i].rect.translated(page.margins.left, page.margins.top);
+        EXPECT_NEAR(texts[i]->rect.left(), want.left(), 0.01) << i;
+        EXPECT_NEAR(texts[i]->rect.top(), want.top(), 0.01) << i;
+        EXPECT_NEAR(texts[i]->rect.width(), want.width(), 0.01) << i;
+    }
+    // 16 px from the left edge of the design, 76 px from its top.
+    EXPECT_NEAR(page.objects[0].rect.left(), 16 * 25.4 * 1.022 / 93, 0.01);
+    EXPECT_NEAR(page.objects[0].rect.top(), 76 * 25.4 * 1.015 / 93, 0.01);
+}
+
 } // namespace
