@@ -1,6 +1,7 @@
 // FrfFile into our template: pages and dialog pages, bands by their types, each object given
 // to the band it stands in the way the earlier engine did it, the variables.
 #include "reportengine/expr/Expression.h"
+#include "reportengine/frf/FrfAliases.h"
 #include "reportengine/frf/FrfObjectConverter.h"
 #include "reportengine/frf/FrfScripts.h"
 #include "reportengine/frf/FrfTemplate.h"
@@ -30,6 +31,9 @@ constexpr quint16 bandBreaked = 0x08;
 constexpr quint16 bandOnFirstPage = 0x10;
 constexpr quint16 bandOnLastPage = 0x20;
 constexpr quint16 bandRepeatHeader = 0x40;
+
+// What laser printers of the time left unprinted at each edge, near enough.
+constexpr double printerEdgeMm = 5.0;
 
 bool isDataBand(int type)
 {
@@ -130,15 +134,55 @@ public:
             if (!defined)
                 r.variables.push_back({variable, assignment.second, QString()});
         }
-        if (!m_file.fieldAliases.isEmpty() || !m_file.dataSourceAliases.isEmpty())
-            m_warnings << u"Přezdívky polí a zdrojů dat ze slovníku se nepřenášejí (%1)."_s.arg(
-                (m_file.fieldAliases + m_file.dataSourceAliases).join(u", "_s));
+        applyAliases(r);
         if (m_file.dataManager)
             m_warnings << u"Data správce dat na pozici %1 a vše za nimi se nečte."_s.arg(m_file.dataManagerOffset);
         return r;
     }
 
 private:
+    // Expressions that name data sets and fields by their dictionary aliases name them by their
+    // real names, the way the earlier engine looked them up.
+    void applyAliases(ReportTemplate &r) const
+    {
+        const FrfAliases aliases(m_file.fieldAliases, m_file.dataSourceAliases);
+        if (aliases.isEmpty())
+            return;
+        const auto fix = [&](QString &text) { text = aliases.expressions(text); };
+        const auto fixObjects = [&](std::vector<ReportObject> &objects) {
+            for (ReportObject &obj : objects) {
+                fix(obj.printIf);
+                std::visit(
+                    [&](auto &c) {
+                        using T = std::decay_t<decltype(c)>;
+                        if constexpr (std::is_same_v<T, TextObject>) {
+                            if (!c.plainText)
+                                fix(c.text);
+                            fix(c.highlight.condition);
+                        } else if constexpr (std::is_same_v<T, PictureObject>) {
+                            fix(c.source);
+                        } else if constexpr (std::is_same_v<T, CheckBoxObject> || std::is_same_v<T, BarcodeObject>) {
+                            fix(c.expression);
+                        } else if constexpr (std::is_same_v<T, RichTextObject>) {
+                            fix(c.html);
+                        }
+                    },
+                    obj.content);
+            }
+        };
+        for (TemplateVariable &v : r.variables)
+            fix(v.expression);
+        for (ReportPage &page : r.pages) {
+            for (Band &band : page.bands) {
+                band.dataSource = aliases.dataSource(band.dataSource);
+                fix(band.condition);
+                fix(band.printIf);
+                fixObjects(band.objects);
+            }
+            fixObjects(page.objects);
+        }
+    }
+
     // How often each name is assigned in all the scripts of the file: a variable set in one
     // place only can become a variable of ours.
     void countAssignments()
@@ -279,11 +323,27 @@ private:
                 page.customSizeMm = p.landscape ? size.transposed() : size;
             }
         }
-        // Objects stand on the paper; our bands start at the margins.
+        // Objects stand on the paper; our bands start at the margins. A margin of 0, and all of
+        // them when they are switched off, meant the edge the printer cannot print on, which
+        // the file does not record.
+        // A page printed only inside a sub-report keeps its own corner.
+        const bool subreportPage = std::any_of(m_file.objects.begin(), m_file.objects.end(), [&](const FrfObject &o) {
+            return o.type == int(ObjectType::Subreport) && o.subPage == index && o.page != index;
+        });
+        bool printerEdge = false;
         const auto margin = [&](int i) {
-            return p.useMargins ? std::clamp(p.margins[i] * mmPerMarginPixel, 0.0, 100.0) : 0.0;
+            if (subreportPage)
+                return p.useMargins ? std::clamp(p.margins[i] * mmPerMarginPixel, 0.0, 100.0) : 0.0;
+            if (!p.useMargins || p.margins[i] <= 0) {
+                printerEdge = true;
+                return printerEdgeMm;
+            }
+            return std::clamp(p.margins[i] * mmPerMarginPixel, 0.0, 100.0);
         };
         page.margins = {margin(0), margin(1), margin(2), margin(3)};
+        if (printerEdge)
+            m_warnings << u"Stránka %1: okraj 0 znamenal nepotisknutelný okraj tiskárny; použito %2 mm."_s.arg(p.name)
+                              .arg(printerEdgeMm);
         const QPointF origin(page.margins.left / mmPerPixelX, page.margins.top / mmPerPixelY);
         page.columns = std::clamp(p.columns, 1, 20);
         page.columnGapMm = std::clamp(xMm(p.columnGap), 0.0, 500.0);

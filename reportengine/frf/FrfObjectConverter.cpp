@@ -75,25 +75,84 @@ Qt::PenStyle penStyle(int style)
     }
 }
 
-// Bar types of FR 2.x: only those our bar codes draw the same way map directly.
-std::optional<BarcodeType> barcodeType(int type)
+// Bar types of FR 2.x as ours. `exact`: the same bars; otherwise the nearest symbology we
+// draw (Code 128 when nothing is near), which a scanner reads as the same text.
+struct BarcodeMapping
+{
+    BarcodeType type = BarcodeType::Code128;
+    bool exact = false;
+    QLatin1StringView name;
+};
+
+BarcodeMapping barcodeType(int type)
 {
     switch (type) {
     case 0:
-        return BarcodeType::Interleaved2of5;
+        return {BarcodeType::Interleaved2of5, true, "2 z 5 prokládaný"_L1};
+    case 1:
+        return {BarcodeType::Interleaved2of5, false, "2 z 5 průmyslový"_L1};
+    case 2:
+        return {BarcodeType::Interleaved2of5, false, "2 z 5 maticový"_L1};
     case 3:
-        return BarcodeType::Code39;
+        return {BarcodeType::Code39, true, "Code 39"_L1};
+    case 4:
+        return {BarcodeType::Code128, false, "Code 39 rozšířený"_L1};
     case 5:
     case 6:
     case 7:
-        return BarcodeType::Code128;
+        return {BarcodeType::Code128, true, "Code 128"_L1};
+    case 8:
+        return {BarcodeType::Code128, false, "Code 93"_L1};
+    case 9:
+        return {BarcodeType::Code128, false, "Code 93 rozšířený"_L1};
+    case 10:
+        return {BarcodeType::Code128, false, "MSI"_L1};
+    case 11:
+        return {BarcodeType::Code128, false, "PostNet"_L1};
+    case 12:
+        return {BarcodeType::Code128, false, "Codabar"_L1};
     case 13:
-        return BarcodeType::Ean8;
+        return {BarcodeType::Ean8, true, "EAN-8"_L1};
     case 14:
-        return BarcodeType::Ean13;
+        return {BarcodeType::Ean13, true, "EAN-13"_L1};
+    case 15:
+        return {BarcodeType::Ean13, true, "UPC-A"_L1}; // EAN-13 with a leading 0: the same bars
+    case 16:
+    case 17:
+        return {BarcodeType::Code128, false, "UPC-E"_L1};
+    case 18:
+    case 19:
+        return {BarcodeType::Code128, false, "doplněk UPC"_L1};
+    case 20:
+    case 21:
+    case 22:
+        return {BarcodeType::Code128, false, "EAN-128"_L1};
     default:
-        return std::nullopt;
+        return {BarcodeType::Code128, false, {}};
     }
+}
+
+// What stood where a placeholder is drawn, in words.
+QString placeholderName(const FrfObject &o)
+{
+    if (o.picture) {
+        switch (o.picture->kind) {
+        case 2:
+            return u"metasoubor (WMF/EMF)"_s;
+        case 5:
+            return u"obrázek GIF"_s;
+        default:
+            return u"obrázek"_s;
+        }
+    }
+    const QString c = o.className.toLower();
+    if (c == "tfroleview"_L1)
+        return u"objekt OLE"_s;
+    if (c == "tfrchartview"_L1)
+        return u"graf"_s;
+    if (c == "tfrcrossview"_L1)
+        return u"křížová tabulka"_s;
+    return o.className;
 }
 
 // The picture's format by its first bytes, not by what the record claims.
@@ -208,9 +267,14 @@ TextObject FrfObjectConverter::text(const FrfObject &o, const FrfMemo &m)
     t.autoSize = c.flags & autoWidthFlag;
     t.plainText = c.flags & textOnlyFlag;
     t.hideZeros = c.flags & hideZerosFlag;
-    if (c.flags & suppressRepeatedFlag)
-        warn(o, u"potlačení opakovaných hodnot se nepřenáší, hodnoty se tisknou všechny."_s);
+    t.suppressRepeated = c.flags & suppressRepeatedFlag;
     t.displayFormat = inlineFormat(c.format, c.formatStr);
+    // Our texts sit where the earlier engine's did with its usual spacing (2 px between lines,
+    // none between letters) and inner gaps (2 and 1 px); other values are not carried over.
+    if (m.lineSpacing != 2 || m.charSpacing != 0)
+        warn(o, u"řádkování %1 px a mezery mezi znaky %2 px se nepřenášejí."_s.arg(m.lineSpacing).arg(m.charSpacing));
+    if (c.gapX != 2 || c.gapY != 1)
+        warn(o, u"vnitřní okraj textu %1 × %2 px se nepřenáší."_s.arg(c.gapX).arg(c.gapY));
     if (!m.highlightCondition.trimmed().isEmpty()) {
         t.highlight.condition = m.highlightCondition.trimmed();
         t.highlight.font = t.font;
@@ -231,7 +295,9 @@ void FrfObjectConverter::placeholder(const FrfObject &o, ReportObject &obj, cons
 {
     // A frame with the class name where the object stood, so the gap in the report is visible.
     TextObject t;
-    t.text = o.className.isEmpty() ? what : o.className;
+    t.text = what;
+    if (!o.className.isEmpty() && what != o.className)
+        t.text += u" ("_s + o.className + u')';
     t.plainText = true;
     t.font.sizePt = 7;
     t.color = Qt::darkGray;
@@ -264,9 +330,10 @@ void FrfObjectConverter::picture(const FrfObject &o, ReportObject &obj)
             image = reader.read();
         }
         if (image.isNull()) {
-            warn(o, u"obrázek (druh %1, %2 bajtů) nelze vykreslit, místo něj je rámeček."_s.arg(p.kind).arg(
-                        p.data.size()));
-            placeholder(o, obj, u"obrázek"_s);
+            warn(o, u"%1 (druh %2, %3 bajtů) nelze vykreslit, místo něj je rámeček."_s.arg(placeholderName(o))
+                        .arg(p.kind)
+                        .arg(p.data.size()));
+            placeholder(o, obj, placeholderName(o));
             return;
         }
         if (format == "BMP" || format == "JPEG" || format == "PNG") {
@@ -310,10 +377,16 @@ void FrfObjectConverter::addIn(const FrfObject &o, ReportObject &obj, std::vecto
     } else if (o.barcode) {
         BarcodeObject b;
         b.expression = memoText(o).section(u'\n', 0, 0).trimmed();
-        if (const auto type = barcodeType(o.barcode->type)) {
-            b.type = *type;
-        } else {
-            warn(o, u"čárový kód druhu %1 se tiskne jako Code 128."_s.arg(o.barcode->type));
+        const BarcodeMapping mapping = barcodeType(o.barcode->type);
+        b.type = mapping.type;
+        if (o.barcode->type == 15)
+            b.expression.prepend(u'0');
+        if (!mapping.exact) {
+            const QString was = mapping.name.isEmpty() ? u"druhu %1"_s.arg(o.barcode->type) : QString(mapping.name);
+            warn(o, u"čárový kód %1 se tiskne jako %2."_s.arg(was, b.type == BarcodeType::Code128 ? u"Code 128"_s
+                                                                   : b.type == BarcodeType::Code39
+                                                                       ? u"Code 39"_s
+                                                                       : u"2 z 5 prokládaný"_s));
         }
         b.checksum = o.barcode->checksum;
         b.showText = o.barcode->showText;
@@ -375,7 +448,7 @@ void FrfObjectConverter::addIn(const FrfObject &o, ReportObject &obj, std::vecto
     } else {
         QString what = o.addInSummary.isEmpty() ? QString() : u" (%1)"_s.arg(o.addInSummary);
         warn(o, u"%1%2 se netiskne; na jeho místě je rámeček."_s.arg(o.className, what));
-        placeholder(o, obj, o.className);
+        placeholder(o, obj, placeholderName(o));
     }
     (void)c;
 }

@@ -199,6 +199,14 @@ void BandRenderer::renderContent(const ReportObject &obj, const TextObject &t, P
     } else {
         text = compiled.expand(m_context, displayFormat(t));
     }
+    // Only printing counts: measuring and counting pages neither hide a text nor remember it.
+    if (t.suppressRepeated && !layoutOnly) {
+        const auto [last, first] = m_lastTexts.try_emplace(&obj, text);
+        if (!first && last->second == text)
+            text.clear();
+        else
+            last->second = text;
+    }
     FontSpec font = t.font;
     QColor color = t.color;
     QColor fill = obj.fill;

@@ -84,6 +84,7 @@ private:
     LayoutContext &m_context;
     QStringList &m_warnings;
     std::unordered_map<const ReportObject *, QImage> m_images;
+    std::unordered_map<const ReportObject *, QString> m_lastTexts; // of texts that suppress repeats
     std::unordered_map<QString, DisplayFormat> m_formats;
     std::vector<DeferredText> m_deferred;
 };

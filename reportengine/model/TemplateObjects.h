@@ -56,7 +56,8 @@ struct TextObject
     bool stretch = false;   // the height follows the text and grows the band
     bool plainText = false; // printed as written, [..] not evaluated
     bool hideZeros = false;
-    QString displayFormat; // as after '#' in an expression: "N2,2", "N#,##0.00", "Ddd.mm.yyyy", "Bne;ano"
+    bool suppressRepeated = false; // printed empty when it would repeat the text printed before
+    QString displayFormat;         // as after '#' in an expression: "N2,2", "N#,##0.00", "Ddd.mm.yyyy", "Bne;ano"
     Highlight highlight;
 
     bool operator==(const TextObject &) const = default;

@@ -275,6 +275,7 @@ private:
         t.stretch = in.flag("stretch"_L1, t.stretch);
         t.plainText = in.flag("plain-text"_L1, t.plainText);
         t.hideZeros = in.flag("hide-zeros"_L1, t.hideZeros);
+        t.suppressRepeated = in.flag("suppress-repeated"_L1, t.suppressRepeated);
         t.displayFormat = in.text("format"_L1);
     }
     bool readChild(QStringView name, TextObject &t)

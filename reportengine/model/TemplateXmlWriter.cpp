@@ -146,6 +146,7 @@ void writeContent(QXmlStreamWriter &w, const TextObject &t)
     o.flag("stretch"_L1, t.stretch, d.stretch);
     o.flag("plain-text"_L1, t.plainText, d.plainText);
     o.flag("hide-zeros"_L1, t.hideZeros, d.hideZeros);
+    o.flag("suppress-repeated"_L1, t.suppressRepeated, d.suppressRepeated);
     o.text("format"_L1, t.displayFormat);
 }
 

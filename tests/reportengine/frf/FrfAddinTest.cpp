@@ -108,11 +108,49 @@ TEST(FrfAddins, ReportObjects)
         << qPrintable(html);
     EXPECT_TRUE(html.contains(QStringLiteral("[Jmeno]")));
     EXPECT_EQ(std::get<TextObject>(objectNamed(t, QStringLiteral("Framed1")).content).text, QStringLiteral("Rámeček"));
-    for (const char *placeholder : {"Ole1", "Chart1", "Cross1"}) {
-        const ReportObject &o = objectNamed(t, QString::fromLatin1(placeholder));
-        EXPECT_TRUE(std::get<TextObject>(o.content).plainText) << placeholder;
-        EXPECT_EQ(t.warnings.filter(QString::fromLatin1(placeholder)).size(), 1) << placeholder;
+    // What cannot be drawn leaves a framed text naming it, and a warning.
+    const std::pair<const char *, const char *> placeholders[] = {
+        {"Ole1", "objekt OLE"}, {"Chart1", "graf"}, {"Cross1", "křížová tabulka"}};
+    for (const auto &[name, what] : placeholders) {
+        const ReportObject &o = objectNamed(t, QString::fromLatin1(name));
+        const auto &text = std::get<TextObject>(o.content);
+        EXPECT_TRUE(text.plainText) << name;
+        EXPECT_TRUE(text.text.startsWith(QString::fromUtf8(what))) << name << " " << qPrintable(text.text);
+        EXPECT_TRUE(o.frame.left && o.frame.top && o.frame.right && o.frame.bottom) << name;
+        EXPECT_EQ(t.warnings.filter(QString::fromLatin1(name)).size(), 1) << name;
     }
+}
+
+// Each bar type of the earlier engine: the same bars where we have them (UPC-A is EAN-13 behind
+// a 0), else the nearest, Code 128 when nothing is near, and then a warning naming the type.
+TEST(FrfAddins, BarcodeTypesMapToOursOrTheNearest)
+{
+    struct Case
+    {
+        int type;
+        BarcodeType ours;
+        bool warned;
+    };
+    const Case cases[] = {{0, BarcodeType::Interleaved2of5, false}, {1, BarcodeType::Interleaved2of5, true},
+                          {3, BarcodeType::Code39, false},          {4, BarcodeType::Code128, true},
+                          {6, BarcodeType::Code128, false},         {8, BarcodeType::Code128, true},
+                          {12, BarcodeType::Code128, true},         {13, BarcodeType::Ean8, false},
+                          {15, BarcodeType::Ean13, false},          {16, BarcodeType::Code128, true},
+                          {21, BarcodeType::Code128, true},         {77, BarcodeType::Code128, true}};
+    FrfBytes b = reportWithBand(24);
+    for (const Case &c : cases)
+        addIn(b, "TfrBarCodeView", "Code" + QByteArray::number(c.type),
+              [&](FrfBytes &s) { s.u8(1).u8(1).u8(0).u8(quint8(c.type)).i32(2).f64(2.0).f64(0.0); }, {"[Kod]"});
+    const FrfTemplate t = loadFrfTemplate(b.bytes, QStringLiteral("kody.frf"));
+    for (const Case &c : cases) {
+        const QString name = QStringLiteral("Code%1").arg(c.type);
+        const auto &code = std::get<BarcodeObject>(objectNamed(t, name).content);
+        EXPECT_EQ(code.type, c.ours) << c.type;
+        EXPECT_EQ(t.warnings.filter(QStringLiteral("Objekt %1:").arg(name)).size(), c.warned ? 1 : 0)
+            << c.type << qPrintable(t.warnings.join(u'\n'));
+        EXPECT_EQ(code.expression, c.type == 15 ? QStringLiteral("0[Kod]") : QStringLiteral("[Kod]")) << c.type;
+    }
+    EXPECT_EQ(t.warnings.filter(QStringLiteral("Codabar")).size(), 1);
 }
 
 TEST(FrfAddins, UnknownClasses)

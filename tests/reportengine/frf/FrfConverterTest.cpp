@@ -282,6 +282,8 @@ TEST(FrfConverter, PicturesLinesSubreportsAndVariables)
     EXPECT_EQ(pictureOf("Icon")->format, QByteArray("PNG")) << "icons are kept as PNG";
     EXPECT_EQ(QImage::fromData(pictureOf("Icon")->data).size(), QSize(4, 3));
     EXPECT_FALSE(pictureOf("Metafile")) << "a metafile becomes a placeholder";
+    EXPECT_TRUE(std::get<TextObject>(findObject(objects, QStringLiteral("Metafile"))->content)
+                    .text.startsWith(QStringLiteral("metasoubor")));
     EXPECT_TRUE(t.warnings.filter(QStringLiteral("Metafile")).size() == 1) << qPrintable(t.warnings.join(u'\n'));
     const ReportObject *l = findObject(objects, QStringLiteral("Line1"));
     ASSERT_TRUE(l);
@@ -293,6 +295,79 @@ TEST(FrfConverter, PicturesLinesSubreportsAndVariables)
     EXPECT_EQ(t.report.variables[0].category, QStringLiteral("Firma"));
     EXPECT_EQ(t.report.variables[0].expression, QStringLiteral("Data.\"Nazev\""));
     EXPECT_EQ(t.report.variables[1].expression, QStringLiteral("'Seznam pracovišť'")) << "plain text is quoted";
+}
+
+// The dictionary's aliases: the names users saw in the designer stand for the real data sets
+// and fields wherever an expression uses them; literal text keeps them.
+TEST(FrfConverter, AliasesInExpressionsBecomeTheRealNames)
+{
+    FrfBytes b(24);
+    b.header();
+    b.page(FrfBytes::Page());
+    Common band;
+    band.name = "Data";
+    band.y = 100;
+    band.height = 60;
+    band.width = 752;
+    band.formatStr = "Seznam zakazniku";
+    b.bandObject(band, 5);
+    Common memo;
+    memo.name = "Radek";
+    memo.y = 100;
+    memo.memo = {"[Zakaznici.\"Firma\"], celkem [Sum(Zakaznici.\"Castka\")] a [Zakaznici.\"Mesto\"]",
+                 "[Firma] / [ Castka ]", "Zakaznici bez pole", "[CustomerData.Customers.\"Castka\"]"};
+    b.memoObject(memo);
+    b.u8(0xFE).u16(0xFFFE).i32(2);
+    b.str16(" Vse").str16("");
+    b.str16("Prvni").str16("Zakaznici.\"Firma\"");
+    b.i32(3);
+    b.str16("CustomerData.Customers").str16("Zakaznici");
+    b.str16("CustomerData.Customers.\"Company\"").str16("Firma");
+    b.str16("CustomerData.Customers.\"Amount\"").str16("Castka");
+    b.i32(1);
+    b.str16("CustomerData.CustomersDS").str16("Seznam zakazniku");
+
+    const FrfTemplate t = load(b);
+    const Band &data = t.report.pages.at(0).bands.at(0);
+    EXPECT_EQ(data.dataSource, QStringLiteral("CustomerData.CustomersDS"));
+    const QStringList lines = std::get<TextObject>(data.objects.at(0).content).text.split(u'\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("[CustomerData.Customers.\"Company\"], celkem "
+                             "[Sum(CustomerData.Customers.\"Amount\")] a [CustomerData.Customers.\"Mesto\"]"));
+    EXPECT_EQ(lines[1], QStringLiteral("[CustomerData.Customers.\"Company\"] / [CustomerData.Customers.\"Amount\"]"));
+    EXPECT_EQ(lines[2], QStringLiteral("Zakaznici bez pole"));
+    EXPECT_EQ(lines[3], QStringLiteral("[CustomerData.Customers.\"Amount\"]"));
+    ASSERT_EQ(t.report.variables.size(), 1u);
+    EXPECT_EQ(t.report.variables[0].expression, QStringLiteral("CustomerData.Customers.\"Company\""));
+    EXPECT_TRUE(t.warnings.filter(QStringLiteral("Přezdívky")).isEmpty()) << qPrintable(t.warnings.join(u'\n'));
+}
+
+// A margin of 0 was the printer's own edge: the bands start 5 mm in, and objects outside every
+// band keep their place on the paper.
+TEST(FrfConverter, ZeroMarginsBecomeThePrintersEdge)
+{
+    FrfBytes b(24);
+    b.header();
+    FrfBytes::Page page;
+    page.margins[1] = 36; // top 10 mm, the others 0
+    b.page(page);
+    Common loose;
+    loose.name = "Volny";
+    loose.x = 72; // 20 mm across
+    loose.y = 10;
+    loose.memo = {"x"};
+    b.memoObject(loose);
+    const FrfTemplate t = load(b);
+    const ReportPage &p = t.report.pages.at(0);
+    EXPECT_DOUBLE_EQ(p.margins.left, 5.0);
+    EXPECT_DOUBLE_EQ(p.margins.top, 10.0);
+    EXPECT_DOUBLE_EQ(p.margins.right, 5.0);
+    EXPECT_DOUBLE_EQ(p.margins.bottom, 5.0);
+    ASSERT_EQ(p.objects.size(), 1u);
+    EXPECT_NEAR(p.margins.left + p.objects[0].rect.left(), xMm(72), 1e-9);
+    EXPECT_NEAR(p.margins.top + p.objects[0].rect.top(), yMm(10), 1e-9);
+    EXPECT_EQ(t.warnings.filter(QStringLiteral("okraj 0")).size(), 1) << qPrintable(t.warnings.join(u'\n'));
 }
 
 TEST(FrfConverter, SamplesBecomeTemplates)

@@ -6,9 +6,11 @@
 #include "reportengine/data/MemoryDataSource.h"
 #include "reportengine/frf/FrfTemplate.h"
 #include "reportengine/layout/ReportEngine.h"
+#include "reportengine/prepared/PreparedDump.h"
 #include "reportengine/render/ReportExporter.h"
 #include "tests/support/TempDir.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -24,6 +26,43 @@ QString pdfText(const QString &pdf)
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.waitForFinished(30000));
     return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+// The prepared pages as text, with fixed letter widths, against the expected dump kept beside
+// the samples' JSON (ERGOTAB_UPDATE_GOLDEN=1 writes it anew: look at the diff before committing).
+void expectLayout(const ReportTemplate &t, const std::vector<DataSource *> &sources, const QString &expectedName)
+{
+    ReportEngine engine;
+    engine.setTemplate(t);
+    for (DataSource *s : sources)
+        engine.addDataSource(*s);
+    engine.setTextMeasurer(std::make_shared<FixedTextMeasurer>());
+    const PrepareResult result = engine.prepare();
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << qPrintable(result.error);
+    // ERGOTAB_FRF_PDF_DIR=DIR also writes the pages as a PDF there, to be looked at.
+    if (const QString dir = qEnvironmentVariable("ERGOTAB_FRF_PDF_DIR"); !dir.isEmpty())
+        exportReport(result.report, dir + u'/' + expectedName + QStringLiteral(".pdf"));
+    QString actual = dumpPreparedReport(result.report);
+    for (const QString &w : result.warnings)
+        actual += QStringLiteral("warning: ") + w + u'\n';
+    QFile expected(QStringLiteral(ERGOTAB_SOURCE_DIR "/tests/data/frf-golden/") + expectedName);
+    if (qEnvironmentVariableIsSet("ERGOTAB_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(expected.open(QIODevice::WriteOnly));
+        expected.write(actual.toUtf8());
+        return;
+    }
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << qPrintable(expected.fileName());
+    const QStringList want = QString::fromUtf8(expected.readAll()).split(u'\n');
+    const QStringList got = actual.split(u'\n');
+    for (qsizetype i = 0; i < std::max(want.size(), got.size()); ++i)
+        ASSERT_EQ(i < got.size() ? got[i] : QStringLiteral("(end)"),
+                  i < want.size() ? want[i] : QStringLiteral("(end)"))
+            << "line " << i + 1 << " of " << qPrintable(expectedName);
+}
+
+frf::FrfTemplate sampleTemplate(const QString &path)
+{
+    return frf::loadFrfTemplate(ergotab::test::frfSample(path), path);
 }
 
 PrepareResult prepare(const ReportTemplate &t, DataSource &source)
@@ -160,9 +199,58 @@ TEST(FrfEngine, ObjectsOutsideEveryBandArePrintedWhereTheyStand)
         EXPECT_NEAR(texts[i]->rect.top(), want.top(), 0.01) << i;
         EXPECT_NEAR(texts[i]->rect.width(), want.width(), 0.01) << i;
     }
-    // 16 px from the left edge of the design, 76 px from its top.
-    EXPECT_NEAR(page.objects[0].rect.left(), 16 * 25.4 * 1.022 / 93, 0.01);
-    EXPECT_NEAR(page.objects[0].rect.top(), 76 * 25.4 * 1.015 / 93, 0.01);
+    // 16 px from the paper's left edge, 76 px from its top, whatever the margins became.
+    EXPECT_NEAR(texts[0]->rect.left(), 16 * 25.4 * 1.022 / 93, 0.01);
+    EXPECT_NEAR(texts[0]->rect.top(), 76 * 25.4 * 1.015 / 93, 0.01);
+}
+
+// FreeReport's DOC3: customers, their orders and the orders' items (master, detail and
+// subdetail with a header and footers), the footers summing the items of their band. The
+// links between the data sets lived in Delphi components; here the keys say them.
+TEST(FrfEngine, MasterDetailSampleLaidOutAsExpected)
+{
+    frf::FrfTemplate t = sampleTemplate(QStringLiteral("FastReports-FreeReport/Demos/REPORTS/DOC3.FRF"));
+    for (Band &band : t.report.pages.at(0).bands) {
+        if (band.dataSource == QStringLiteral("CustomersDataSet")) {
+            band.dataSource = QStringLiteral("Customers");
+        } else if (band.dataSource == QStringLiteral("OrdersDataSet")) {
+            band.dataSource = QStringLiteral("Orders");
+            band.key = QStringLiteral("Orders.\"CustNo\"");
+            band.masterKey = QStringLiteral("Customers.\"CustNo\"");
+        } else if (band.dataSource == QStringLiteral("ItemsDataSet")) {
+            band.dataSource = QStringLiteral("LineItems");
+            band.key = QStringLiteral("LineItems.\"OrderNo\"");
+            band.masterKey = QStringLiteral("Orders.\"OrderNo\"");
+        }
+    }
+    MemoryDataSource customers(QStringLiteral("Customers"), {QStringLiteral("CustNo"), QStringLiteral("Company"),
+                                                             QStringLiteral("Phone"), QStringLiteral("FAX")});
+    customers.addRow(
+        {1221, QStringLiteral("Kauai Dive Shoppe"), QStringLiteral("808-555-0269"), QStringLiteral("808-555-0278")});
+    customers.addRow({1231, QStringLiteral("Unisco"), QStringLiteral("809-555-3915"), QStringLiteral("809-555-4958")});
+    MemoryDataSource orders(QStringLiteral("Orders"),
+                            {QStringLiteral("OrderNo"), QStringLiteral("CustNo"), QStringLiteral("SaleDate")});
+    orders.addRow({1023, 1221, QDate(1988, 7, 1)});
+    orders.addRow({1076, 1221, QDate(1994, 12, 16)});
+    orders.addRow({1060, 1231, QDate(1989, 2, 28)});
+    MemoryDataSource items(QStringLiteral("LineItems"),
+                           {QStringLiteral("OrderNo"), QStringLiteral("PartNo"), QStringLiteral("PartName"),
+                            QStringLiteral("Price"), QStringLiteral("Qty"), QStringLiteral("Total")});
+    items.addRow({1023, 900, QStringLiteral("Dive kayak"), 1356.75, 1, 1356.75});
+    items.addRow({1023, 1313, QStringLiteral("Regulator System"), 250.0, 2, 500.0});
+    items.addRow({1076, 12310, QStringLiteral("Wet Suit"), 120.5, 3, 361.5});
+    items.addRow({1060, 1390, QStringLiteral("First Stage Regulator"), 200.0, 1, 200.0});
+    items.addRow({1060, 2314, QStringLiteral("Maui Dive Guide"), 15.0, 4, 60.0});
+    expectLayout(t.report, {&customers, &orders, &items}, QStringLiteral("DOC3.FRF.pages.txt"));
+}
+
+// FreeReport's DOC10: twenty numbered rows without data, each printing two other pages of the
+// template side by side as subreports (six and four numbered lines), which are not printed on
+// their own; the page header and footer hold only frames.
+TEST(FrfEngine, SubreportSampleLaidOutAsExpected)
+{
+    const frf::FrfTemplate t = sampleTemplate(QStringLiteral("FastReports-FreeReport/Demos/REPORTS/DOC10.FRF"));
+    expectLayout(t.report, {}, QStringLiteral("DOC10.FRF.pages.txt"));
 }
 
 } // namespace

@@ -267,3 +267,27 @@ TEST(ReportEngine, APureFunctionIsCalledOncePerBandAndRecord)
     // Seven conditions, then the six printed records once each for the text and its highlight.
     EXPECT_EQ(calls, 7 + 6);
 }
+
+// A text that suppresses repeats prints empty while its text stays the same from one record to
+// the next; the pass that only counts pages (TOTALPAGES) does not take its memory away.
+TEST(ReportEngine, SuppressedRepeatsPrintEmptyUntilTheTextChanges)
+{
+    for (const char *extra :
+         {"", "<text name=\"Total\" x=\"110\" width=\"20\" height=\"5\"><content>[TOTALPAGES]</content></text>"}) {
+        const QByteArray xml =
+            QByteArray("<report version=\"1\"><page name=\"P\"><band kind=\"master-data\" name=\"Rows\" "
+                       "height=\"5\" data-source=\"Assessments\"><text name=\"Up\" width=\"100\" "
+                       "height=\"5\" suppress-repeated=\"true\"><content>uzel [UpLink]</content></text>") +
+            extra + "</band></page></report>";
+        TestRun run;
+        const PrepareResult result = run.prepare(readTemplateXml(xml, u"test.frf"_s));
+        ASSERT_EQ(result.status, PrepareResult::Status::Done) << qPrintable(result.error);
+        QStringList printed;
+        for (const PreparedItem &item : result.report.pages.at(0).items)
+            if (const auto *text = std::get_if<TextItem>(&item); text && text->rect.left() < 100)
+                printed << text->text;
+        EXPECT_EQ(printed,
+                  QStringList({u"uzel 1"_s, u"uzel 2"_s, QString(), QString(), u"uzel 3"_s, QString(), QString()}))
+            << extra;
+    }
+}
