@@ -7,6 +7,7 @@
 #include "app/TProgressForm.h"
 #include "reportengine/dialogs/DialogPageForm.h"
 #include "reportengine/dialogs/ReportProgressForm.h"
+#include "reportengine/frf/FrfTemplate.h"
 #include "reportengine/preview/PageView.h"
 #include "reportengine/preview/ReportPreview.h"
 #include "storage/document/Document.h"
@@ -97,6 +98,7 @@ int main(int argc, char **argv)
 {
     ErgotabApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ergotab"));
+    report::frf::registerFrfTemplateFormat(); // as the program does
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString scene = args.value(0);
     TMainForm form;
