@@ -5,10 +5,9 @@
 // real ones, which is what the earlier engine did whenever it looked a field up.
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 namespace ergotab::report::frf {
 
@@ -19,25 +18,21 @@ public:
     // (`Module.Table`) or a field (`Module.Table."Field"`). Entries without an alias are ignored.
     FrfAliases(const QStringList &fieldAliases, const QStringList &dataSourceAliases);
 
-    bool isEmpty() const { return m_sets.empty() && m_fields.empty(); }
+    bool isEmpty() const { return m_sets.isEmpty() && m_fields.isEmpty(); }
 
     // `Alias."Field alias"`, `Alias."Field"` and `DataSet."Field alias"` become
-    // `DataSet."Field"`; nothing else in the text changes.
+    // `DataSet."Field"`, and so does `[Field alias]` alone in brackets; nothing else changes.
     QString expressions(const QString &text) const;
     // A band's data source named by its alias: the real name; anything else as it is.
     QString dataSource(const QString &name) const;
 
 private:
-    struct Field
-    {
-        QString dataSet;
-        QString field;
-        QString alias;
-    };
-    QString realField(const QString &dataSet, const QString &name) const;
-
-    QHash<QString, QString> m_sets; // alias in upper case -> real data set
-    std::vector<Field> m_fields;
+    // Keys in upper case, as names are compared without regard to case.
+    QHash<QString, QString> m_sets;   // data set alias -> real data set
+    QSet<QString> m_setsWithFields;   // real data sets some of whose fields have aliases
+    QHash<QString, QString> m_fields; // real data set + '\x1f' + field alias -> real field
+    qsizetype m_longestSet = 0;
+    QHash<QString, QString> m_alone; // field alias -> `DataSet."Field"`
 };
 
 } // namespace ergotab::report::frf

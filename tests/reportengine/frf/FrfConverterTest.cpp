@@ -4,6 +4,7 @@
 #include "FrfSamples.h"
 
 #include "reportengine/expr/DisplayFormat.h"
+#include "reportengine/frf/FrfAliases.h"
 #include "reportengine/frf/FrfFormats.h"
 #include "reportengine/frf/FrfTemplate.h"
 #include "reportengine/frf/FrfUnits.h"
@@ -341,6 +342,22 @@ TEST(FrfConverter, AliasesInExpressionsBecomeTheRealNames)
     ASSERT_EQ(t.report.variables.size(), 1u);
     EXPECT_EQ(t.report.variables[0].expression, QStringLiteral("CustomerData.Customers.\"Company\""));
     EXPECT_TRUE(t.warnings.filter(QStringLiteral("Přezdívky")).isEmpty()) << qPrintable(t.warnings.join(u'\n'));
+}
+
+// Only whole names are aliases: a word glued to one is left alone, a word before one stays.
+TEST(FrfConverter, AliasesAreWholeNames)
+{
+    const FrfAliases aliases({QStringLiteral("Data.Tbl=Moje data"), QStringLiteral("Data.Tbl.\"Amount\"=Částka")}, {});
+    EXPECT_EQ(aliases.expressions(QStringLiteral("[celkem Moje data.\"Částka\"]")),
+              QStringLiteral("[celkem Data.Tbl.\"Amount\"]"));
+    EXPECT_EQ(aliases.expressions(QStringLiteral("[Vaše data.\"Částka\"] [xData.Tbl.\"Částka\"]")),
+              QStringLiteral("[Vaše data.\"Částka\"] [xData.Tbl.\"Částka\"]"));
+    EXPECT_EQ(aliases.expressions(QStringLiteral("[Data.Tbl.\"Částka\"] [data.tbl.\"částka\"] [[Částka]]")),
+              QStringLiteral("[Data.Tbl.\"Amount\"] [data.tbl.\"Amount\"] [[Data.Tbl.\"Amount\"]]"));
+    EXPECT_EQ(aliases.dataSource(QStringLiteral("moje DATA")), QStringLiteral("Data.Tbl"));
+    // A long run of words before a reference is looked at only as far as a name can reach.
+    const QString longText = QStringLiteral("slovo ").repeated(20000) + QStringLiteral("Moje data.\"X\"");
+    EXPECT_TRUE(aliases.expressions(longText).endsWith(QStringLiteral("slovo Data.Tbl.\"X\"")));
 }
 
 // A margin of 0 was the printer's own edge: the bands start 5 mm in, and objects outside every
