@@ -1,4 +1,5 @@
 #include "reportengine/layout/PageBuilder.h"
+#include "reportengine/expr/SystemVariables.h"
 #include "storage/AppError.h"
 
 #include <algorithm>
@@ -130,6 +131,12 @@ void PageBuilder::keepTogether(double height)
         breakArea();
 }
 
+void PageBuilder::continueReport(PreparedReport report)
+{
+    m_report = std::move(report);
+    m_firstSheet = pageCount();
+}
+
 void PageBuilder::begin()
 {
     if (m_mode == Mode::Collect)
@@ -188,7 +195,8 @@ void PageBuilder::endPage(bool last)
     for (const Band *footer : m_plan.pageFooters) {
         if (!footer->visible)
             continue;
-        const bool wanted = (!last || footer->printOnLastPage) && (pageCount() > 1 || footer->printOnFirstPage);
+        const bool wanted =
+            (!last || footer->printOnLastPage) && (pageCount() > m_firstSheet + 1 || footer->printOnFirstPage);
         if (wanted)
             putOnPage(render(*footer), QPointF(m_page.margins.left, y));
         y += footer->height;
@@ -296,6 +304,39 @@ void PageBuilder::printBand(const Band &band)
     --m_depth;
 }
 
+bool PageBuilder::showsPlace(const Band &band)
+{
+    const auto known = m_showsPlace.find(&band);
+    if (known != m_showsPlace.end())
+        return known->second;
+    // A cheap look for the names, as a false alarm costs only one more rendering. A text that
+    // suppresses repeats would take its own first rendering for a repeat: such bands stay as
+    // rendered.
+    const auto mentions = [](const QString &text) {
+        for (const QLatin1String name :
+             {SystemVariable::Page, SystemVariable::Column, SystemVariable::CurY, SystemVariable::FreeSpace})
+            if (text.contains(name, Qt::CaseInsensitive))
+                return true;
+        return false;
+    };
+    bool shows = false;
+    for (const ReportObject &obj : band.objects) {
+        if (const auto *t = std::get_if<TextObject>(&obj.content)) {
+            if (t->suppressRepeated) {
+                shows = false;
+                break;
+            }
+            shows = shows || mentions(t->text) || mentions(t->highlight.condition);
+        } else if (const auto *r = std::get_if<RichTextObject>(&obj.content)) {
+            shows = shows || mentions(r->html);
+        } else if (const auto *b = std::get_if<BarcodeObject>(&obj.content)) {
+            shows = shows || mentions(b->expression);
+        }
+    }
+    m_showsPlace.emplace(&band, shows);
+    return shows;
+}
+
 void PageBuilder::place(RenderedBand band, const Band &source, bool wide)
 {
     if (m_mode == Mode::Collect || m_inPageFrame) {
@@ -311,6 +352,9 @@ void PageBuilder::place(RenderedBand band, const Band &source, bool wide)
         }
         if (plan.action == PageBreaker::Action::Break) {
             breakArea();
+            // Nothing of it is placed yet: what it shows of its place is the new one's.
+            if (piece == 0 && showsPlace(source))
+                band = render(source);
             continue;
         }
         auto parts = band.split(plan.splitAt, plan.forced);

@@ -11,6 +11,7 @@
 #include "reportengine/layout/PageBreaker.h"
 
 #include <functional>
+#include <unordered_map>
 
 namespace ergotab::report {
 
@@ -22,6 +23,9 @@ public:
     PageBuilder(const ReportPage &page, const BandPlan &plan, BandRenderer &renderer, LayoutContext &context,
                 Aggregates &aggregates, QStringList &warnings, Mode mode = Mode::Pages);
 
+    // The sheets of the report pages printed before this one: its own follow them, numbered on.
+    // Before begin().
+    void continueReport(PreparedReport report);
     // The first page with the report title; then the bands; then the summary and the last footer.
     void begin();
     void finish();
@@ -60,6 +64,9 @@ private:
     void putOnPage(const RenderedBand &band, QPointF offset);
     RenderedBand render(const Band &band);
     bool fullWidth(const Band &band) const;
+    // Whether a band prints its page, column or place on the page, so it is rendered again
+    // when a break moves it on.
+    bool showsPlace(const Band &band);
     double columnWidth() const;
 
     const ReportPage &m_page;
@@ -77,6 +84,8 @@ private:
     bool m_newPagePending = false;
     bool m_inPageFrame = false; // printing headers or footers of a page: no breaking
     int m_depth = 0;            // child bands naming each other in a circle stop here
+    int m_firstSheet = 0;       // the sheets before this report page's own
+    std::unordered_map<const Band *, bool> m_showsPlace;
 };
 
 } // namespace ergotab::report

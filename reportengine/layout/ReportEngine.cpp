@@ -121,13 +121,15 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
     };
 
     std::unordered_set<const ReportObject *> deferred;
+    const std::vector<const ReportPage *> printed = printedPages(m_template);
     if (m_template.doublePass)
         return {};
     for (const TemplateVariable &v : m_template.variables)
         if (mentions(v.expression))
             return {};
     for (const ReportPage &page : m_template.pages) {
-        const bool mainPage = &page == &m_template.pages.front();
+        // Pages printed inside a subreport are laid out as blocks, where nothing is deferred.
+        const bool mainPage = std::find(printed.begin(), printed.end(), &page) != printed.end();
         // Each list of objects, and whether it is printed with the page rather than the data.
         std::vector<std::pair<const std::vector<ReportObject> *, bool>> lists;
         for (const Band &band : page.bands) {
@@ -180,20 +182,12 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
     return deferred;
 }
 
-PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings,
-                                    const std::unordered_set<const ReportObject *> &deferred)
-{
-    const ReportPage &page = m_template.pages.front();
-    ExpressionCache cache;
-    Aggregates aggregates;
-    LayoutContext context(m_template, m_sources, m_callbacks, cache, aggregates);
-    context.setDialogValues(dialogValues);
-    context.totalPages = totalPages;
-    context.finalPass = pass == 2 || totalPages == 0;
+namespace {
 
-    const BandPlan plan = BandPlan::build(page, warnings);
-    // Every aggregate call of every band, fed by the data band it names or its own.
-    const auto addAggregates = [&](const Band &band, const std::vector<ReportObject> &objects) {
+// Every aggregate call of every band, fed by the data band it names or its own.
+void addAggregates(const ReportPage &page, const BandPlan &plan, ExpressionCache &cache, Aggregates &aggregates)
+{
+    const auto add = [&](const Band &band, const std::vector<ReportObject> &objects) {
         for (const ReportObject &obj : objects) {
             QList<AggregateCall> calls;
             try {
@@ -214,23 +208,44 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
         }
     };
     for (const Band &band : page.bands)
-        addAggregates(band, band.objects);
+        add(band, band.objects);
     if (plan.looseObjects)
-        addAggregates(*plan.looseObjects, page.objects);
+        add(*plan.looseObjects, page.objects);
+}
+
+} // namespace
+
+PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, int totalPages, QStringList &warnings,
+                                    const std::unordered_set<const ReportObject *> &deferred)
+{
+    ExpressionCache cache;
+    Aggregates aggregates;
+    LayoutContext context(m_template, m_sources, m_callbacks, cache, aggregates);
+    context.setDialogValues(dialogValues);
+    context.totalPages = totalPages;
+    context.finalPass = pass == 2 || totalPages == 0;
+
+    // Every printed page with its plan; each page's aggregates are fed by its own data bands.
+    const std::vector<const ReportPage *> printed = printedPages(m_template);
+    std::vector<std::unique_ptr<BandPlan>> plans;
+    for (const ReportPage *page : printed) {
+        plans.push_back(std::make_unique<BandPlan>(BandPlan::build(*page, warnings)));
+        addAggregates(*page, *plans.back(), cache, aggregates);
+    }
 
     QStringList renderWarnings;
     BandRenderer renderer(cache, *m_measurer, context, renderWarnings);
     renderer.layoutOnly = !context.finalPass;
     renderer.deferredObjects = deferred;
-    PageBuilder pages(page, plan, renderer, context, aggregates, renderWarnings);
 
     // A subreport lays its page out as one block, with the same data and variables.
+    const ReportPage *current = nullptr;
     std::vector<std::unique_ptr<BandPlan>> subPlans;
     int subreportDepth = 0;
     renderer.subreport = [&](const SubreportObject &sub, const ReportObject &obj) {
         const auto it = std::find_if(m_template.pages.begin(), m_template.pages.end(),
                                      [&](const ReportPage &p) { return p.name == sub.page; });
-        if (it == m_template.pages.end() || &*it == &page || subreportDepth > 4)
+        if (it == m_template.pages.end() || &*it == current || subreportDepth > 4)
             throw AppError(u"podsestava %1 neexistuje nebo obsahuje sama sebe"_s.arg(sub.page));
         ++subreportDepth;
         const Band *savedBand = context.band;
@@ -251,22 +266,38 @@ PreparedReport ReportEngine::layOut(const QVariantMap &dialogValues, int pass, i
         return block.takeBlock();
     };
 
-    BandWalker walker(plan, pages, context, aggregates, cache);
+    // The pages one after the other, each from a sheet of its own, the records counted on.
     Progress progress;
     progress.pass = pass;
-    progress.recordCount = walker.masterRecords();
-    walker.recordDone = [&](int record) {
-        progress.record = record;
-        progress.page = pages.pageCount();
-        return !m_callbacks.progress || m_callbacks.progress(progress);
-    };
-    pages.begin();
-    walker.walk();
-    pages.finish();
-    PreparedReport report = pages.takeReport();
+    std::vector<int> masterRecords;
+    for (const auto &plan : plans) {
+        PageBuilder counting(*printed[masterRecords.size()], *plan, renderer, context, aggregates, renderWarnings);
+        masterRecords.push_back(BandWalker(*plan, counting, context, aggregates, cache).masterRecords());
+        progress.recordCount += masterRecords.back();
+    }
+    PreparedReport report;
+    std::vector<DeferredPlacement> placed;
+    int recordsBefore = 0;
+    for (size_t i = 0; i < printed.size(); ++i) {
+        current = printed[i];
+        PageBuilder pages(*current, *plans[i], renderer, context, aggregates, renderWarnings);
+        pages.continueReport(std::move(report));
+        BandWalker walker(*plans[i], pages, context, aggregates, cache);
+        walker.recordDone = [&](int record) {
+            progress.record = recordsBefore + record;
+            progress.page = pages.pageCount();
+            return !m_callbacks.progress || m_callbacks.progress(progress);
+        };
+        pages.begin();
+        walker.walk();
+        pages.finish();
+        placed.insert(placed.end(), pages.deferredPlacements().begin(), pages.deferredPlacements().end());
+        report = pages.takeReport();
+        recordsBefore += masterRecords[i];
+    }
     if (!deferred.empty()) {
         context.totalPages = static_cast<int>(report.pages.size());
-        renderer.resolveDeferred(report, pages.deferredPlacements());
+        renderer.resolveDeferred(report, placed);
     }
     if (pass == 2 || totalPages == 0)
         warnings << renderWarnings;

@@ -2,7 +2,8 @@
 
 // The report engine as the program and the command-line tool use it: load a template, give
 // it data sources and callbacks, prepare. Preparing shows the dialog pages through the caller,
-// lays the first report page out over the sources (twice when it prints TOTALPAGES) and gives
+// lays the report pages out over the sources one after the other, page numbers running on
+// (twice when it prints TOTALPAGES; a page a subreport names only inside that), and gives
 // back the finished pages, or "cancelled", or the error that stopped it; never a half-made
 // report as if it were complete.
 //

@@ -1,5 +1,7 @@
 #include "reportengine/model/ReportTemplate.h"
 
+#include <QSet>
+
 namespace ergotab::report {
 
 QSizeF paperSizeMm(PaperSize paper)
@@ -24,6 +26,28 @@ QSizeF ReportPage::sizeMm() const
 {
     const QSizeF portrait = paper == PaperSize::Custom ? customSizeMm : paperSizeMm(paper);
     return orientation == Orientation::Landscape ? portrait.transposed() : portrait;
+}
+
+std::vector<const ReportPage *> printedPages(const ReportTemplate &report)
+{
+    QSet<QString> targets;
+    for (const ReportPage &page : report.pages) {
+        const auto collect = [&](const std::vector<ReportObject> &objects) {
+            for (const ReportObject &obj : objects)
+                if (const auto *sub = std::get_if<SubreportObject>(&obj.content); sub && sub->page != page.name)
+                    targets.insert(sub->page);
+        };
+        collect(page.objects);
+        for (const Band &band : page.bands)
+            collect(band.objects);
+    }
+    std::vector<const ReportPage *> printed;
+    for (const ReportPage &page : report.pages)
+        if (!targets.contains(page.name))
+            printed.push_back(&page);
+    if (printed.empty() && !report.pages.empty())
+        printed.push_back(&report.pages.front());
+    return printed;
 }
 
 } // namespace ergotab::report

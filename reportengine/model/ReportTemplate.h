@@ -169,4 +169,9 @@ struct ReportTemplate
 
 QSizeF paperSizeMm(PaperSize paper);
 
+// The report pages a run prints one after the other, in template order: all but those a
+// subreport object on another page prints inside itself. A template whose every page is such a
+// target still prints its first one.
+std::vector<const ReportPage *> printedPages(const ReportTemplate &report);
+
 } // namespace ergotab::report

@@ -69,4 +69,5 @@ TEST_P(Golden, PreparedPagesMatchTheExpectedDump)
 
 INSTANTIATE_TEST_SUITE_P(Templates, Golden,
                          ::testing::Values("bands", "master-detail", "groups", "page-breaks", "stretch", "columns",
-                                           "objects", "huge", "barcodes", "keep-together", "page-objects"));
+                                           "objects", "huge", "barcodes", "keep-together", "page-objects", "pages",
+                                           "pages-subreport"));

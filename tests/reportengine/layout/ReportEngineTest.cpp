@@ -235,6 +235,7 @@ TEST(ReportEngine, TotalPagesIsKnownOnEveryPage)
     const QString dump = dumpPreparedReport(result.report);
     EXPECT_TRUE(dump.contains(u"\"1 1/15\""_s)) << dump.toStdString();
     EXPECT_TRUE(dump.contains(u"\"30 15/15\""_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"\"3 2/15\""_s)) << "a row that moved on shows the page it is on";
 }
 
 // A pure function of the caller asked the same in a text and its highlight is called once per
@@ -289,5 +290,78 @@ TEST(ReportEngine, SuppressedRepeatsPrintEmptyUntilTheTextChanges)
         EXPECT_EQ(printed,
                   QStringList({u"uzel 1"_s, u"uzel 2"_s, QString(), QString(), u"uzel 3"_s, QString(), QString()}))
             << extra;
+    }
+}
+
+namespace {
+
+// Two report pages of rows over `first` and `second`, each with a page footer printing `footer`.
+ReportTemplate twoPages(const QString &first, const QString &second, const QString &footer)
+{
+    const auto page = [&](const char *name, const QString &source) {
+        return "<page name=\"" + QByteArray(name) +
+               "\" paper=\"custom\" width=\"100\" height=\"30\" margin-left=\"0\" margin-top=\"0\" "
+               "margin-right=\"0\" margin-bottom=\"0\"><band kind=\"master-data\" name=\"Rows" +
+               name + "\" height=\"5\" data-source=\"" + source.toUtf8() + "\"><text name=\"Cell" + name +
+               "\" width=\"100\" height=\"5\"><content>[LINE#] [PAGE#]</content></text></band>"
+               "<band kind=\"page-footer\" name=\"Foot" +
+               name + "\" height=\"5\"><text name=\"Pages" + name + "\" width=\"100\" height=\"5\"><content>" +
+               footer.toHtmlEscaped().toUtf8() + "</content></text></band></page>";
+    };
+    return readTemplateXml("<report version=\"1\">" + page("A", first) + page("B", second) + "</report>",
+                           u"test.frf"_s);
+}
+
+} // namespace
+
+// Progress counts the records of every printed page against their sum, sheets numbered on;
+// cancelling on the second page gives no report.
+TEST(ReportEngine, ProgressAndCancellingRunOverEveryPage)
+{
+    TestRun run;
+    std::vector<Progress> seen;
+    run.callbacks.progress = [&](const Progress &p) {
+        seen.push_back(p);
+        return true;
+    };
+    const auto result = run.prepare(twoPages(u"Assessments"_s, u"Nodes"_s, u"[PAGE#]"_s));
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    ASSERT_EQ(seen.size(), 11u);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].recordCount, 11);
+        EXPECT_EQ(seen[i].record, int(i) + 1);
+    }
+    // Five rows a sheet: seven assessments on two sheets, then four nodes on a third.
+    EXPECT_EQ(seen[6].page, 2);
+    EXPECT_EQ(seen[7].page, 3);
+    ASSERT_EQ(result.report.pages.size(), 3u);
+
+    TestRun cancelled;
+    cancelled.callbacks.progress = [](const Progress &p) { return p.record < 9; };
+    const auto none = cancelled.prepare(twoPages(u"Assessments"_s, u"Nodes"_s, u"[PAGE#]"_s));
+    EXPECT_EQ(none.status, PrepareResult::Status::Cancelled);
+    EXPECT_TRUE(none.report.pages.empty());
+}
+
+// "Page X of Y" over two report pages: the single pass with the totals filled in afterwards and
+// the two full passes give the same sheets, counted over the whole report, and a row that moves
+// to the next sheet shows that sheet's number.
+TEST(ReportEngine, TotalPagesCountsTheSheetsOfEveryPage)
+{
+    for (const QString &footer : {u"[PAGE#] z [TOTALPAGES]"_s, u"[Text] [PAGE#] z [TOTALPAGES]"_s}) {
+        ReportTemplate t = twoPages(u"Assessments"_s, u"Nodes"_s, footer);
+        TestRun single;
+        const auto once = single.prepare(t);
+        t.doublePass = true;
+        TestRun twice;
+        const auto again = twice.prepare(t);
+        ASSERT_EQ(once.status, PrepareResult::Status::Done) << once.error.toStdString();
+        ASSERT_EQ(again.status, PrepareResult::Status::Done) << again.error.toStdString();
+        const QString dump = dumpPreparedReport(once.report);
+        EXPECT_EQ(dump, dumpPreparedReport(again.report));
+        EXPECT_TRUE(dump.contains(u"1 z 3\""_s)) << dump.toStdString();
+        EXPECT_TRUE(dump.contains(u"3 z 3\""_s)) << dump.toStdString();
+        EXPECT_TRUE(dump.contains(u"\"6 2\""_s)) << "the sixth assessment moved to sheet 2";
+        EXPECT_TRUE(dump.contains(u"\"1 3\""_s)) << "the nodes start on sheet 3, LINE# from 1";
     }
 }
