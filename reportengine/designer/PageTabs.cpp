@@ -3,7 +3,10 @@
 #include "DesignSurface.h"
 #include "DialogPageEditor.h"
 
+#include <QAction>
+#include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -38,13 +41,19 @@ PageTabs::PageTabs(DesignerModel &model, const DesignerHost &host, DesignSurface
         if (!m_rebuilding)
             tabShown(index);
     });
+    m_renameAction = new QAction(QStringLiteral("Přejmenovat stránku…"), this);
+    m_renameAction->setObjectName(QStringLiteral("RenamePageAction"));
+    connect(m_renameAction, &QAction::triggered, this, &PageTabs::renameCurrentPage);
     tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         const int tab = tabBar()->tabAt(at);
-        if (tab < 0 || m_menuActions.isEmpty())
+        QList<QAction *> actions = m_menuActions;
+        if (tab >= 0 && tab < reportPageCount())
+            actions << m_renameAction;
+        if (tab < 0 || actions.isEmpty())
             return;
         setCurrentIndex(tab);
-        QMenu::exec(m_menuActions, tabBar()->mapToGlobal(at), nullptr, this);
+        QMenu::exec(actions, tabBar()->mapToGlobal(at), nullptr, this);
     });
     rebuild();
 }
@@ -76,6 +85,23 @@ void PageTabs::showDialog(int index)
 DialogPageEditor *PageTabs::dialogEditor(int index) const
 {
     return index >= 0 && index < int(m_dialogEditors.size()) ? m_dialogEditors[index] : nullptr;
+}
+
+void PageTabs::renameCurrentPage()
+{
+    const int page = currentReportPage();
+    if (page < 0)
+        return;
+    const QString title = QStringLiteral("Přejmenovat stránku");
+    const QString current = m_model.reportTemplate().pages.at(page).name;
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(this, title, QStringLiteral("Název stránky:"), QLineEdit::Normal, current, &ok).trimmed();
+    if (!ok || name.isEmpty() || name == current)
+        return;
+    // Subreports naming the page follow it to the new name.
+    if (!m_model.renameReportPage(page, name))
+        QMessageBox::warning(this, title, QStringLiteral("Název „%1“ už v šabloně nese jiný prvek.").arg(name));
 }
 
 void PageTabs::follow()

@@ -38,8 +38,11 @@ public:
 
     // After any change: tabs made again when pages came or went, their captions otherwise.
     void follow();
-    // What a right click on a tab offers, after bringing that tab to the front.
+    // What a right click on a tab offers, after bringing that tab to the front; on a report
+    // page's tab also renaming it.
     void setTabMenuActions(QList<QAction *> actions) { m_menuActions = std::move(actions); }
+    // Asks for a new name of the report page in front.
+    void renameCurrentPage();
 
 private:
     void rebuild();
@@ -52,6 +55,7 @@ private:
     std::vector<QWidget *> m_pageTabs;
     std::vector<DialogPageEditor *> m_dialogEditors;
     QList<QAction *> m_menuActions;
+    QAction *m_renameAction;
     bool m_rebuilding = false;
 };
 

@@ -368,6 +368,71 @@ void DesignerModel::setPageSetup(int page, const PageSetup &setup)
         m_undo.push(new PropertyCommand<PageSetup>(*this, QStringLiteral("Vzhled stránky"), get, set, setup));
 }
 
+namespace {
+
+// A page's name and the subreports naming it, changed together. The subreports are those that
+// named the page when the command was made: one naming the new name before stays as it was.
+class PageRenameCommand : public QUndoCommand
+{
+public:
+    PageRenameCommand(DesignerModel &model, int page, QString name)
+        : QUndoCommand(QStringLiteral("Přejmenovat stránku"))
+        , m_model(model)
+        , m_page(page)
+        , m_before(model.reportTemplate().pages.at(page).name)
+        , m_after(std::move(name))
+    {
+        const ReportTemplate &report = model.reportTemplate();
+        for (int p = 0; p < int(report.pages.size()); ++p) {
+            const ReportPage &page = report.pages[p];
+            for (int b = pageLevel; b < int(page.bands.size()); ++b) {
+                const auto &objects = b == pageLevel ? page.objects : page.bands[b].objects;
+                for (int i = 0; i < int(objects.size()); ++i)
+                    if (const auto *sub = std::get_if<SubreportObject>(&objects[i].content);
+                        sub && sub->page == m_before)
+                        m_subreports.push_back({p, b, i});
+            }
+        }
+    }
+    void redo() override { apply(m_after); }
+    void undo() override { apply(m_before); }
+
+private:
+    void apply(const QString &name)
+    {
+        ReportTemplate &report = m_model.editableTemplate();
+        report.pages.at(m_page).name = name;
+        for (const ObjectRef &ref : m_subreports) {
+            ReportPage &page = report.pages.at(ref.page);
+            auto &objects = ref.isPageLevel() ? page.objects : page.bands.at(ref.band).objects;
+            std::get<SubreportObject>(objects.at(ref.index).content).page = name;
+        }
+        m_model.notifyChanged();
+    }
+
+    DesignerModel &m_model;
+    int m_page;
+    QString m_before;
+    QString m_after;
+    ObjectRefs m_subreports;
+};
+
+} // namespace
+
+bool DesignerModel::renameReportPage(int page, const QString &name)
+{
+    const QString wanted = name.trimmed();
+    if (page < 0 || page >= int(m_template.pages.size()) || wanted.isEmpty())
+        return false;
+    const QString &current = m_template.pages[page].name;
+    // Only the case of its own name changed, or a name nothing else has.
+    const bool sameName = wanted.compare(current, Qt::CaseInsensitive) == 0;
+    if (wanted == current || (!sameName && !isNameFree(wanted)))
+        return false;
+    m_undo.push(new PageRenameCommand(*this, page, wanted));
+    return true;
+}
+
 void DesignerModel::setVariables(std::vector<TemplateVariable> variables)
 {
     if (variables == m_template.variables)

@@ -91,6 +91,9 @@ public:
     int insertReportPage(int position, const PageSetup &setup);
     bool deleteReportPage(int index);
     void setPageSetup(int page, const PageSetup &setup);
+    // A report page's new name, taken by the subreport objects that named it by the old one. False
+    // (nothing done) when the name is empty, unchanged or used elsewhere in the template.
+    bool renameReportPage(int page, const QString &name);
     void setVariables(std::vector<TemplateVariable> variables);
     void setTemplateInfo(const TemplateInfo &info);
     int insertDialogPage(DialogPage page);
