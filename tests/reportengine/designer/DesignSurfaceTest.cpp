@@ -8,6 +8,7 @@
 #include "reportengine/designer/core/Arrange.h"
 #include "reportengine/designer/core/ObjectFactory.h"
 #include "reportengine/designer/core/TextFit.h"
+#include "tests/reportengine/designer/DesignerTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,26 +24,11 @@ using namespace ergotab::report::designer;
 
 namespace {
 
-// A page header (Band1) with Text1, a data band (Band2) with Text2 (10,1 30×5) and Text3
-// (60,1 30×5), and a stamp of the page's own, Text9 at 100,200 from the margins.
+// The two bands of twoBandTemplate() and a stamp of the page's own, Text9 at 100,200 from
+// the margins.
 ReportTemplate sample()
 {
-    ReportTemplate report = ReportDesigner::emptyTemplate();
-    Band header = newBand(BandKind::PageHeader);
-    header.name = QStringLiteral("Band1");
-    header.height = 12;
-    ReportObject title = newTextObject(QStringLiteral("Nadpis"), QRectF(10, 2, 40, 6));
-    title.name = QStringLiteral("Text1");
-    header.objects.push_back(title);
-    Band data = newBand(BandKind::MasterData);
-    data.name = QStringLiteral("Band2");
-    data.height = 10;
-    ReportObject a = newTextObject(QStringLiteral("[Text]"), QRectF(10, 1, 30, 5));
-    a.name = QStringLiteral("Text2");
-    ReportObject b = newTextObject(QStringLiteral("[Pracov]"), QRectF(60, 1, 30, 5));
-    b.name = QStringLiteral("Text3");
-    data.objects = {a, b};
-    report.pages[0].bands = {header, data};
+    ReportTemplate report = test::twoBandTemplate();
     ReportObject stamp = newTextObject(QStringLiteral("Důvěrné"), QRectF(100, 200, 30, 6));
     stamp.name = QStringLiteral("Text9");
     report.pages[0].objects.push_back(stamp);

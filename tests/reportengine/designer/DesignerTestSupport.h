@@ -43,6 +43,31 @@ inline ReportTemplate kindsTemplate()
     return report;
 }
 
+// A page header "Band1" with Text1 (10,2 40×6) and a data band "Band2" over Kategorie_DataSet
+// with Text2 (10,1 30×5, 8 pt) and Text3 (60,1 30×5).
+inline ReportTemplate twoBandTemplate()
+{
+    ReportTemplate report = ReportDesigner::emptyTemplate();
+    Band header = newBand(BandKind::PageHeader);
+    header.name = QStringLiteral("Band1");
+    header.height = 12;
+    ReportObject title = newTextObject(QStringLiteral("Nadpis"), QRectF(10, 2, 40, 6));
+    title.name = QStringLiteral("Text1");
+    header.objects.push_back(title);
+    Band data = newBand(BandKind::MasterData);
+    data.name = QStringLiteral("Band2");
+    data.height = 10;
+    data.dataSource = QStringLiteral("Kategorie_DataSet");
+    ReportObject a = newTextObject(QStringLiteral("[Text]"), QRectF(10, 1, 30, 5));
+    a.name = QStringLiteral("Text2");
+    std::get<TextObject>(a.content).font.sizePt = 8;
+    ReportObject b = newTextObject(QStringLiteral("[Pracov]"), QRectF(60, 1, 30, 5));
+    b.name = QStringLiteral("Text3");
+    data.objects = {a, b};
+    report.pages[0].bands = {header, data};
+    return report;
+}
+
 enum Kinds { Text1, Text2, Barcode1, Shape1, Check1, Picture1, Rich1 };
 
 inline ObjectRef at(int index)

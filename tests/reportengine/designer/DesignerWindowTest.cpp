@@ -9,6 +9,7 @@
 #include "reportengine/designer/ReportDesigner.h"
 #include "reportengine/designer/core/ObjectFactory.h"
 #include "reportengine/model/TemplateLoader.h"
+#include "tests/reportengine/designer/DesignerTestSupport.h"
 #include "tests/support/TempDir.h"
 
 #include <QAction>
@@ -27,36 +28,14 @@ using namespace ergotab::report::designer;
 
 namespace {
 
-// A page header with Text1 (10,2 40×6) and a data band with Text2 (10,1 30×5) and Text3 (60,1 30×5).
 ReportTemplate sample()
 {
-    ReportTemplate report = ReportDesigner::emptyTemplate();
-    Band header = newBand(BandKind::PageHeader);
-    header.name = QStringLiteral("Band1");
-    header.height = 12;
-    ReportObject title = newTextObject(QStringLiteral("Nadpis"), QRectF(10, 2, 40, 6));
-    title.name = QStringLiteral("Text1");
-    header.objects.push_back(title);
-    Band data = newBand(BandKind::MasterData);
-    data.name = QStringLiteral("Band2");
-    data.height = 10;
-    data.dataSource = QStringLiteral("Kategorie_DataSet");
-    ReportObject a = newTextObject(QStringLiteral("[Text]"), QRectF(10, 1, 30, 5));
-    a.name = QStringLiteral("Text2");
-    std::get<TextObject>(a.content).font.sizePt = 8;
-    ReportObject b = newTextObject(QStringLiteral("[Pracov]"), QRectF(60, 1, 30, 5));
-    b.name = QStringLiteral("Text3");
-    data.objects = {a, b};
-    report.pages[0].bands = {header, data};
-    return report;
+    return test::twoBandTemplate();
 }
 
 DesignerHost host()
 {
-    DesignerHost h;
-    h.sources = {{QStringLiteral("Kategorie_DataSet"), {QStringLiteral("Text"), QStringLiteral("Pracov")}}};
-    h.variables = {QStringLiteral("Dokument")};
-    return h;
+    return test::testHost();
 }
 
 class DesignerWindow : public ::testing::Test
