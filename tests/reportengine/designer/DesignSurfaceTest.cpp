@@ -35,25 +35,11 @@ ReportTemplate sample()
     return report;
 }
 
-class DesignSurfaceTest : public ::testing::Test
+class DesignSurfaceTest : public test::ShownDesigner
 {
 protected:
-    void SetUp() override
-    {
-        designer = std::make_unique<ReportDesigner>(DesignerHost {});
-        designer->hooks().ask = [this](QWidget *, const QString &question) {
-            questions << question;
-            return answers.isEmpty() ? DesignerHooks::Answer::Cancel : answers.takeFirst();
-        };
-        designer->model().reset(sample());
-        designer->show();
-        surface().setZoom(1.0);
-        surface().setSnapToGrid(true);
-        surface().setGridMm(2.5);
-    }
+    void SetUp() override { open(DesignerHost {}, sample()); }
 
-    DesignSurface &surface() { return designer->surface(); }
-    DesignerModel &model() { return designer->model(); }
     SurfaceGeometry geometry() { return SurfaceGeometry(model().reportTemplate().pages.at(surface().page())); }
     QPoint pixel(QPointF sheetMm) { return surface().toPixels(sheetMm).toPoint(); }
     QPoint centreOf(ObjectRef ref) { return pixel(geometry().objectRect(ref.band, model().object(ref).rect).center()); }
@@ -75,9 +61,6 @@ protected:
             model().undoStack().undo();
     }
 
-    std::unique_ptr<ReportDesigner> designer;
-    QStringList questions;
-    QList<DesignerHooks::Answer> answers;
     const ObjectRef stamp = ObjectRef::pageObject(0, 0);
 };
 

@@ -100,6 +100,35 @@ template <typename D> void whenModal(std::function<void(D &)> act)
     timer->start();
 }
 
+// A designer window shown at 100 % with a snapping 2.5 mm grid; its questions are answered from
+// `answers` (Cancel when none is left) and its errors collected rather than shown.
+class ShownDesigner : public ::testing::Test
+{
+protected:
+    void open(DesignerHost host, ReportTemplate report)
+    {
+        designer = std::make_unique<ReportDesigner>(std::move(host));
+        designer->hooks().showError = [this](QWidget *, const QString &message) { errors << message; };
+        designer->hooks().ask = [this](QWidget *, const QString &question) {
+            questions << question;
+            return answers.isEmpty() ? DesignerHooks::Answer::Cancel : answers.takeFirst();
+        };
+        designer->model().reset(std::move(report));
+        designer->show();
+        surface().setZoom(1.0);
+        surface().setSnapToGrid(true);
+        surface().setGridMm(2.5);
+    }
+
+    DesignSurface &surface() { return designer->surface(); }
+    DesignerModel &model() { return designer->model(); }
+
+    std::unique_ptr<ReportDesigner> designer;
+    QStringList errors;
+    QStringList questions;
+    QList<DesignerHooks::Answer> answers;
+};
+
 class DesignerWithKinds : public ::testing::Test
 {
 protected:

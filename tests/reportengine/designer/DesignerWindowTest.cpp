@@ -38,26 +38,11 @@ DesignerHost host()
     return test::testHost();
 }
 
-class DesignerWindow : public ::testing::Test
+class DesignerWindow : public test::ShownDesigner
 {
 protected:
-    void SetUp() override
-    {
-        designer = std::make_unique<ReportDesigner>(host());
-        designer->hooks().showError = [this](QWidget *, const QString &message) { errors << message; };
-        designer->hooks().ask = [this](QWidget *, const QString &question) {
-            questions << question;
-            return answers.isEmpty() ? DesignerHooks::Answer::Cancel : answers.takeFirst();
-        };
-        designer->model().reset(sample());
-        designer->show();
-        surface().setZoom(1.0);
-        surface().setSnapToGrid(true);
-        surface().setGridMm(2.5);
-    }
+    void SetUp() override { open(host(), sample()); }
 
-    DesignSurface &surface() { return designer->surface(); }
-    DesignerModel &model() { return designer->model(); }
     // The centre of an object in surface pixels.
     QPoint centreOf(ObjectRef ref)
     {
@@ -69,11 +54,6 @@ protected:
         const SurfaceGeometry geometry(model().reportTemplate().pages[0]);
         return surface().toPixels(geometry.bandRect(band).topLeft() + mm).toPoint();
     }
-
-    std::unique_ptr<ReportDesigner> designer;
-    QStringList errors;
-    QStringList questions;
-    QList<DesignerHooks::Answer> answers;
 };
 
 } // namespace
