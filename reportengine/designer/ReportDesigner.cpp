@@ -77,6 +77,15 @@ DesignerHooks standardHooks()
     hooks.showError = [](QWidget *parent, const QString &message) {
         QMessageBox::critical(parent, QStringLiteral("Chyba"), message);
     };
+    hooks.showWarnings = [](QWidget *parent, const QString &message, const QStringList &warnings) {
+        auto *box =
+            new QMessageBox(QMessageBox::Warning, QStringLiteral("Úprava sestav"), message, QMessageBox::Ok, parent);
+        box->setObjectName(QStringLiteral("TemplateWarningsBox"));
+        box->setDetailedText(warnings.join(QLatin1Char('\n')));
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
+    };
     hooks.showPreview = [](QWidget *parent, PreparedReport report) {
         ReportPreview preview(std::move(report), parent);
         preview.exec();
@@ -517,13 +526,21 @@ bool ReportDesigner::openDialog()
 bool ReportDesigner::openFile(const QString &path)
 {
     try {
-        ReportTemplate report = loadTemplate(path);
+        QStringList warnings;
+        ReportTemplate report = loadTemplate(path, &warnings);
         QFile file(path);
         const bool ours = file.open(QIODevice::ReadOnly) && looksLikeTemplateXml(file.read(4096));
         m_model.reset(std::move(report));
         m_fileName = path;
         m_olderFormat = !ours;
         updateTitle();
+        if (!warnings.isEmpty() && m_hooks.showWarnings)
+            m_hooks.showWarnings(this,
+                                 QStringLiteral("Šablonu „%1“ nebylo možné převzít úplně přesně (upozornění: %2). "
+                                                "Podrobnosti ukáže tlačítko níže.")
+                                     .arg(QFileInfo(path).fileName())
+                                     .arg(warnings.size()),
+                                 warnings);
         return true;
     } catch (const AppError &e) {
         showError(e.message());

@@ -36,6 +36,8 @@ struct DesignerHooks
     std::function<QString(QWidget *parent, const QString &suggestedPath)> saveFileName;
     std::function<Answer(QWidget *parent, const QString &question)> ask;
     std::function<void(QWidget *parent, const QString &message)> showError;
+    // What an opened template of the earlier engine could not carry over; does not stop the work.
+    std::function<void(QWidget *parent, const QString &message, const QStringList &warnings)> showWarnings;
     std::function<void(QWidget *parent, PreparedReport report)> showPreview;
 };
 

@@ -9,6 +9,7 @@
 #include "reportengine/designer/ReportDesigner.h"
 #include "reportengine/designer/RichTextEditor.h"
 #include "reportengine/designer/VariablesDialog.h"
+#include "reportengine/frf/FrfTemplate.h"
 #include "reports/ReportFields.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ using namespace ergotab::report::designer;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    frf::registerFrfTemplateFormat();
     DesignerHost host;
     const QStringList fields = ergotab::reports::fields::objectFieldNames();
     host.sources = {{QStringLiteral("Object_DataSet"), fields}, {QStringLiteral("Kategorie_DataSet"), fields}};

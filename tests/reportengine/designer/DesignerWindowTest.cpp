@@ -236,6 +236,39 @@ TEST_F(DesignerWindow, TemplatesOfAnOlderFormatAreKeptUnlessOverwritingIsChosen)
     EXPECT_TRUE(ergotab::test::TempDir::read(old).startsWith("<?xml"));
 }
 
+TEST_F(DesignerWindow, WhatAnOlderTemplateCouldNotCarryOverIsToldOnOpening)
+{
+    registerTemplateFormat({QStringLiteral("zkušební s upozorněními"),
+                            [](const QByteArray &head) { return head.startsWith("OLDWARN"); },
+                            {},
+                            [](const QByteArray &, const QString &, QStringList &warnings) {
+                                warnings << QStringLiteral("Skript objektu Memo1 se nespouští")
+                                         << QStringLiteral("Dvojitý rámeček se tiskne jednoduchý");
+                                return sample();
+                            }});
+    QStringList told;
+    QString message;
+    designer->hooks().showWarnings = [&](QWidget *, const QString &text, const QStringList &warnings) {
+        message = text;
+        told = warnings;
+    };
+    ergotab::test::TempDir dir;
+    const QString old = dir.file(QStringLiteral("Upozornění.frf"));
+    ergotab::test::TempDir::write(old, "OLDWARN binary");
+    ASSERT_TRUE(designer->openFile(old));
+    EXPECT_EQ(model().reportTemplate(), sample());
+    EXPECT_EQ(told.size(), 2);
+    EXPECT_TRUE(message.contains(QStringLiteral("Upozornění.frf")) && message.contains(QStringLiteral("2")))
+        << message.toStdString();
+
+    // Our own files carry everything over: nothing to tell.
+    told.clear();
+    const QString ours = dir.file(QStringLiteral("Naše.frf"));
+    saveTemplate(sample(), ours);
+    ASSERT_TRUE(designer->openFile(ours));
+    EXPECT_TRUE(told.isEmpty());
+}
+
 TEST_F(DesignerWindow, APictureFileIsEmbeddedAndOtherFilesAreRefused)
 {
     ergotab::test::TempDir dir;
