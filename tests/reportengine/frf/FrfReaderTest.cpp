@@ -91,8 +91,14 @@ TEST(FrfReader, EachVersionAndDialect)
         EXPECT_EQ(f.header.version, version);
         expectSmallReport(f);
         EXPECT_EQ(f.objects[1].common.name, QStringLiteral("Memo1"));
-        if (version >= 24)
-            EXPECT_EQ(f.objects[1].endOffset, readFrf(smallReport(FrfBytes(version)).bytes).objects[1].endOffset);
+        // From 2.4 on a record says where the next one starts; before, it has no such field.
+        const qint64 fileSize = smallReport(FrfBytes(version)).bytes.size();
+        if (version >= 24) {
+            EXPECT_GT(f.objects[1].endOffset, 0);
+            EXPECT_LE(f.objects[1].endOffset, fileSize);
+        } else {
+            EXPECT_EQ(f.objects[1].endOffset, -1);
+        }
     }
     {
         SCOPED_TRACE("before the version byte: the header starts the file");
