@@ -171,10 +171,12 @@ TEST_F(ReportCli, OutputFormatFollowsTheExtension)
         EXPECT_EQ(run.exitCode, 0) << ext << qPrintable(run.err);
         const QByteArray bytes = TempDir::read(out);
         EXPECT_FALSE(bytes.isEmpty()) << ext;
-        if (QLatin1String(ext) == QLatin1String("html"))
+        if (QLatin1String(ext) == QLatin1String("html")) {
             EXPECT_TRUE(QString::fromUtf8(bytes).contains(QStringLiteral("Lakýrník")));
-        if (QLatin1String(ext) == QLatin1String("rtf"))
+        }
+        if (QLatin1String(ext) == QLatin1String("rtf")) {
             EXPECT_TRUE(bytes.startsWith("{\\rtf"));
+        }
     }
 }
 
