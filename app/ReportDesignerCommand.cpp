@@ -81,6 +81,10 @@ void designReports(QWidget *mainWindow, Document &document)
 
     ReportDesigner designer(std::move(host), mainWindow);
     designer.hooks().showError = [](QWidget *parent, const QString &message) { showErrorBox(parent, message); };
+    // The same box as when such a template runs from the menu.
+    designer.hooks().showWarnings = [](QWidget *parent, const QString &message, const QStringList &warnings) {
+        MessageBoxes::notice(parent, QStringLiteral("Úprava sestav"), message, warnings.join(QLatin1Char('\n')));
+    };
     designer.exec();
 }
 
