@@ -69,48 +69,65 @@ bool ReportEngine::askDialogs(QVariantMap &values)
     return true;
 }
 
+namespace {
+
+// A cheap look for the name is enough: a false alarm costs one more pass, nothing else.
+bool namesTotalPages(const QString &text)
+{
+    return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
+}
+
+// Whether what the object prints reads the number of pages (its print condition aside).
+bool contentNamesTotalPages(const ReportObject &obj)
+{
+    return std::visit(
+        [](const auto &c) {
+            using T = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<T, TextObject>)
+                return !c.plainText && (namesTotalPages(c.text) || namesTotalPages(c.highlight.condition));
+            else if constexpr (std::is_same_v<T, RichTextObject>)
+                return namesTotalPages(c.html);
+            else if constexpr (std::is_same_v<T, BarcodeObject> || std::is_same_v<T, CheckBoxObject>)
+                return namesTotalPages(c.expression);
+            else if constexpr (std::is_same_v<T, PictureObject>)
+                return namesTotalPages(c.source);
+            else
+                return false;
+        },
+        obj.content);
+}
+
+bool objectNamesTotalPages(const ReportObject &obj)
+{
+    return namesTotalPages(obj.printIf) || contentNamesTotalPages(obj);
+}
+
+} // namespace
+
 bool ReportEngine::printsTotalPages() const
 {
     if (m_template.doublePass)
         return true;
-    // A cheap look for the name is enough: a false alarm costs one more pass, nothing else.
-    const auto mentions = [](const QString &text) {
-        return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
-    };
     for (const TemplateVariable &v : m_template.variables)
-        if (mentions(v.expression))
+        if (namesTotalPages(v.expression))
             return true;
     for (const ReportPage &page : m_template.pages) {
-        std::vector<const std::vector<ReportObject> *> lists {&page.objects};
-        for (const Band &band : page.bands)
-            lists.push_back(&band.objects);
-        for (const auto *objects : lists)
-            for (const ReportObject &obj : *objects) {
-                const bool found = std::visit(
-                    [&](const auto &c) {
-                        using T = std::decay_t<decltype(c)>;
-                        if constexpr (std::is_same_v<T, TextObject>)
-                            return mentions(c.text);
-                        else if constexpr (std::is_same_v<T, RichTextObject>)
-                            return mentions(c.html);
-                        else if constexpr (std::is_same_v<T, BarcodeObject>)
-                            return mentions(c.expression);
-                        else
-                            return false;
-                    },
-                    obj.content);
-                if (found)
+        for (const Band &band : page.bands) {
+            if (namesTotalPages(band.printIf) || namesTotalPages(band.condition))
+                return true;
+            for (const ReportObject &obj : band.objects)
+                if (objectNamesTotalPages(obj))
                     return true;
-            }
+        }
+        for (const ReportObject &obj : page.objects)
+            if (objectNamesTotalPages(obj))
+                return true;
     }
     return false;
 }
 
 std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QVariantMap &dialogValues) const
 {
-    const auto mentions = [](const QString &text) {
-        return text.contains(SystemVariable::TotalPages, Qt::CaseInsensitive);
-    };
     QSet<QString> known;
     for (const QLatin1String name : SystemVariable::All)
         known.insert(name);
@@ -125,7 +142,7 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
     if (m_template.doublePass)
         return {};
     for (const TemplateVariable &v : m_template.variables)
-        if (mentions(v.expression))
+        if (namesTotalPages(v.expression))
             return {};
     for (const ReportPage &page : m_template.pages) {
         // Pages printed inside a subreport are laid out as blocks, where nothing is deferred.
@@ -133,7 +150,7 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
         // Each list of objects, and whether it is printed with the page rather than the data.
         std::vector<std::pair<const std::vector<ReportObject> *, bool>> lists;
         for (const Band &band : page.bands) {
-            if (mentions(band.printIf) || mentions(band.condition))
+            if (namesTotalPages(band.printIf) || namesTotalPages(band.condition))
                 return {};
             lists.emplace_back(&band.objects, band.kind == BandKind::PageHeader || band.kind == BandKind::PageFooter ||
                                                   band.kind == BandKind::Overlay ||
@@ -144,24 +161,12 @@ std::unordered_set<const ReportObject *> ReportEngine::deferrableTotals(const QV
         for (const auto &list : lists) {
             const bool pageFrame = list.second;
             for (const ReportObject &obj : *list.first) {
-                const auto *t = std::get_if<TextObject>(&obj.content);
-                const bool usesTotal = t ? !t->plainText && (mentions(t->text) || mentions(t->highlight.condition))
-                                         : std::visit(
-                                               [&](const auto &c) {
-                                                   using T = std::decay_t<decltype(c)>;
-                                                   if constexpr (std::is_same_v<T, RichTextObject>)
-                                                       return mentions(c.html);
-                                                   else if constexpr (std::is_same_v<T, BarcodeObject> ||
-                                                                      std::is_same_v<T, CheckBoxObject>)
-                                                       return mentions(c.expression);
-                                                   else if constexpr (std::is_same_v<T, PictureObject>)
-                                                       return mentions(c.source);
-                                                   else
-                                                       return false;
-                                               },
-                                               obj.content);
-                if (!usesTotal)
+                // Whether it prints at all is known only when the pages are counted.
+                if (namesTotalPages(obj.printIf))
+                    return {};
+                if (!contentNamesTotalPages(obj))
                     continue;
+                const auto *t = std::get_if<TextObject>(&obj.content);
                 if (!t || !mainPage || !pageFrame || t->stretch || t->autoSize)
                     return {};
                 try {

@@ -238,6 +238,46 @@ TEST(ReportEngine, TotalPagesIsKnownOnEveryPage)
     EXPECT_TRUE(dump.contains(u"\"3 2/15\""_s)) << "a row that moved on shows the page it is on";
 }
 
+// The number of pages read only by an object's print condition or a highlight still makes the
+// pages be counted first.
+TEST(ReportEngine, TotalPagesInAConditionIsCountedToo)
+{
+    const auto fifteenPages = [](ReportTemplate t) {
+        t.pages[0].paper = PaperSize::Custom;
+        t.pages[0].customSizeMm = QSizeF(100, 40);
+        t.pages[0].margins = {0, 0, 0, 0};
+        t.pages[0].bands[0].height = 20;
+        return t;
+    };
+    {
+        TestRun run;
+        ReportTemplate t = fifteenPages(oneBand(u"30"_s, u"řádek [LINE#]"_s));
+        t.pages[0].bands[0].objects[0].printIf = u"[PAGE#] = [TOTALPAGES]"_s;
+        const auto result = run.prepare(t);
+        ASSERT_EQ(result.status, PrepareResult::Status::Done);
+        ASSERT_EQ(result.report.pages.size(), 15u);
+        const QString dump = dumpPreparedReport(result.report);
+        EXPECT_TRUE(dump.contains(u"\"řádek 30\""_s)) << dump.toStdString();
+        EXPECT_FALSE(dump.contains(u"\"řádek 1\""_s)) << dump.toStdString();
+    }
+    {
+        TestRun run;
+        ReportTemplate t = fifteenPages(oneBand(u"30"_s, u"řádek [LINE#]"_s));
+        auto &text = std::get<TextObject>(t.pages[0].bands[0].objects[0].content);
+        text.highlight.condition = u"[PAGE#] = [TOTALPAGES]"_s;
+        text.highlight.font.bold = true;
+        ReportTemplate plain = t;
+        std::get<TextObject>(plain.pages[0].bands[0].objects[0].content).highlight.condition.clear();
+        const auto highlighted = run.prepare(t);
+        TestRun other;
+        const auto unhighlighted = other.prepare(plain);
+        ASSERT_EQ(highlighted.status, PrepareResult::Status::Done);
+        EXPECT_NE(dumpPreparedReport(highlighted.report).toStdString(),
+                  dumpPreparedReport(unhighlighted.report).toStdString())
+            << "the last page's rows are highlighted";
+    }
+}
+
 // A pure function of the caller asked the same in a text and its highlight is called once per
 // record, and never answers for another record (the band's print-if condition, evaluated
 // between records, asks again).
