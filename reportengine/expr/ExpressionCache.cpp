@@ -18,10 +18,19 @@ const TextTemplate &ExpressionCache::text(const QString &text)
     return it->second;
 }
 
+const TextTemplate &ExpressionCache::richText(const QString &html)
+{
+    auto it = m_richTexts.find(html);
+    if (it == m_richTexts.end())
+        it = m_richTexts.emplace(html, TextTemplate::compile(html, TextTemplate::Markup::Html)).first;
+    return it->second;
+}
+
 void ExpressionCache::clear()
 {
     m_expressions.clear();
     m_texts.clear();
+    m_richTexts.clear();
 }
 
 } // namespace ergotab::report

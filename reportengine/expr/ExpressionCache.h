@@ -18,12 +18,14 @@ public:
     // Throws ExpressionError for a syntax error (and keeps nothing for that text).
     const Expression &expression(const QString &text);
     const TextTemplate &text(const QString &text);
+    const TextTemplate &richText(const QString &html);
 
     void clear();
 
 private:
     std::unordered_map<QString, Expression> m_expressions;
     std::unordered_map<QString, TextTemplate> m_texts;
+    std::unordered_map<QString, TextTemplate> m_richTexts;
 };
 
 } // namespace ergotab::report

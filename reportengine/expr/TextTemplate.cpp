@@ -48,10 +48,22 @@ qsizetype closingBracket(const QString &text, qsizetype open)
     return -1;
 }
 
-TextTemplate TextTemplate::compile(const QString &text)
+QString withoutHtmlEscapes(QString text)
+{
+    // &amp; last, so that "&amp;lt;" (a typed "&lt;") stays "&lt;".
+    return text.replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&apos;"), QLatin1String("'"))
+        .replace(QLatin1String("&#39;"), QLatin1String("'"))
+        .replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
+}
+
+TextTemplate TextTemplate::compile(const QString &text, Markup markup)
 {
     TextTemplate t;
     t.m_text = text;
+    t.m_html = markup == Markup::Html;
     QString literal;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -63,6 +75,8 @@ TextTemplate TextTemplate::compile(const QString &text)
         }
         literal += text.mid(i, open - i);
         QString content = text.mid(open + 1, close - open - 1);
+        if (t.m_html)
+            content = withoutHtmlEscapes(content);
         Part part;
         part.literal = literal;
         part.offset = int(open + 1);
@@ -91,7 +105,8 @@ QString TextTemplate::expand(ExpressionHost &host, const DisplayFormat &objectFo
         out += part.literal;
         if (part.expression.isEmpty())
             continue;
-        out += formatValue(part.expression.evaluate(host), part.format ? *part.format : objectFormat);
+        const QString value = formatValue(part.expression.evaluate(host), part.format ? *part.format : objectFormat);
+        out += m_html ? value.toHtmlEscaped() : value;
     }
     return out;
 }

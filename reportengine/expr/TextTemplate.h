@@ -26,8 +26,13 @@ public:
         int offset = 0;                      // where the part's content starts in the text (0-based)
     };
 
+    // Html: rich text, whose [ ] parts hold "<", ">", "&" and quotes the way an HTML writer puts
+    // them (&lt; and so on); the parts read them as the characters, and their values are
+    // escaped for HTML when printed.
+    enum class Markup { Plain, Html };
+
     TextTemplate() = default;
-    static TextTemplate compile(const QString &text);
+    static TextTemplate compile(const QString &text, Markup markup = Markup::Plain);
 
     // The text with every part replaced by its value; parts without an inline format print in
     // `objectFormat`. Throws ExpressionError from the first part that fails.
@@ -47,7 +52,11 @@ public:
 private:
     QString m_text;
     QList<Part> m_parts; // the last part holds only the trailing literal
+    bool m_html = false;
 };
+
+// The characters an HTML writer escapes (&quot; &apos; &#39; &lt; &gt; &amp;) as themselves.
+QString withoutHtmlEscapes(QString text);
 
 // The index of the ']' that closes the '[' at `open` in `text`, or -1: nested brackets count,
 // brackets inside '…' or "…" do not.

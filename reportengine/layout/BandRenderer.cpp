@@ -466,7 +466,7 @@ void BandRenderer::renderContent(const ReportObject &obj, const RichTextObject &
 {
     RichTextItem item;
     item.rect = obj.rect;
-    item.html = expand(r.html);
+    item.html = m_cache.richText(r.html).expand(m_context);
     item.fill = obj.fill;
     item.frame = obj.frame;
     out.items.push_back({item, {}, 0.0, 0.0});

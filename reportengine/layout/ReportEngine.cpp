@@ -199,7 +199,7 @@ void addAggregates(const ReportPage &page, const BandPlan &plan, ExpressionCache
                 if (const auto *t = std::get_if<TextObject>(&obj.content); t && !t->plainText)
                     calls = cache.text(t->text).aggregates();
                 else if (const auto *r = std::get_if<RichTextObject>(&obj.content))
-                    calls = cache.text(r->html).aggregates();
+                    calls = cache.richText(r->html).aggregates();
             } catch (const ExpressionError &e) {
                 throw e.withContext(u"Objekt %1 v pásu %2: "_s.arg(obj.name, band.name));
             }

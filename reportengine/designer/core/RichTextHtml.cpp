@@ -13,13 +13,7 @@ QString withPlainExpressions(const QString &html)
         const qsizetype close = closingBracket(html, open);
         if (close < 0)
             break;
-        QString part = html.mid(open, close - open + 1);
-        // &amp; last, so "&amp;lt;" (a typed "&lt;") stays "&lt;".
-        part.replace(QLatin1String("&quot;"), QLatin1String("\""))
-            .replace(QLatin1String("&lt;"), QLatin1String("<"))
-            .replace(QLatin1String("&gt;"), QLatin1String(">"))
-            .replace(QLatin1String("&amp;"), QLatin1String("&"));
-        result += html.mid(from, open - from) + part;
+        result += html.mid(from, open - from) + withoutHtmlEscapes(html.mid(open, close - open + 1));
         from = close + 1;
     }
     return result + html.mid(from);

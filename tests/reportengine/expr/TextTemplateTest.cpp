@@ -49,6 +49,22 @@ TEST(TextTemplate, PartsAreReplacedByTheirValuesWithNestingAndQuotes)
         EXPECT_EQ(expandText(QString::fromUtf8(c.text), host), QString::fromUtf8(c.expected)) << c.text;
 }
 
+// Rich text keeps its parts the way an HTML writer puts them: the parts read the escapes as the
+// characters, and the values are escaped in turn, so neither breaks the other.
+TEST(TextTemplate, RichTextPartsReadHtmlEscapesAndTheirValuesAreEscaped)
+{
+    TestHost host = reportHost();
+    const auto rich = [&host](const char *html) {
+        return TextTemplate::compile(QString::fromUtf8(html), TextTemplate::Markup::Html).expand(host);
+    };
+    EXPECT_EQ(rich("<p>[IF([PAGE#] &lt; [TOTALPAGES], &apos;A &amp; B&apos;, &#39;x&#39;)]: "
+                   "[Kategorie_DataSet.&quot;Text&quot;]</p>"),
+              QStringLiteral("<p>A &amp; B: Hluk</p>"));
+    EXPECT_EQ(rich("<b>[&quot;&lt;i&gt;&quot;]</b> &amp;lt;"), QStringLiteral("<b>&lt;i&gt;</b> &amp;lt;"));
+    // A plain text takes the same characters as they stand.
+    EXPECT_EQ(expandText(QStringLiteral("[IF(1 < 2, 'A & B', '')] &lt;"), host), QStringLiteral("A & B &lt;"));
+}
+
 TEST(TextTemplate, InlineFormatsOverrideTheObjectFormat)
 {
     TestHost host = reportHost();

@@ -278,6 +278,22 @@ TEST(ReportEngine, TotalPagesInAConditionIsCountedToo)
     }
 }
 
+// Rich text converted from RTF or written by an HTML editor escapes what its expressions hold:
+// they still run, and what they print cannot break the markup.
+TEST(ReportEngine, RichTextExpressionsWorkThroughHtmlEscapes)
+{
+    TestRun run;
+    ReportTemplate t = oneBand(u"2"_s, u""_s);
+    t.pages[0].bands[0].objects[0].content =
+        RichTextObject {u"<p>[IF([LINE#] &lt; 2, &apos;A &amp; B&apos;, &apos;&lt;C&gt;&apos;)] "
+                        u"[SUM([LINE#])]</p>"_s};
+    const auto result = run.prepare(t);
+    ASSERT_EQ(result.status, PrepareResult::Status::Done) << result.error.toStdString();
+    const QString dump = dumpPreparedReport(result.report);
+    EXPECT_TRUE(dump.contains(u"<p>A &amp; B"_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"<p>&lt;C&gt;"_s)) << dump.toStdString();
+}
+
 // A pure function of the caller asked the same in a text and its highlight is called once per
 // record, and never answers for another record (the band's print-if condition, evaluated
 // between records, asks again).
